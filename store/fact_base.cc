@@ -1,0 +1,260 @@
+#include "store/fact_base.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "store/stored_number.h"
+#include "store/text_field.h"
+#include "store/windows1252.h"
+
+namespace kelvo {
+namespace {
+
+constexpr std::size_t kRecordWidth = 82;
+constexpr std::size_t kNumericNameWidth = 18;
+
+bool IsPlusName(std::string_view name) {
+    return name.starts_with("+") || name.starts_with("[+");
+}
+
+int TwoDigits(std::string_view text) {
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return text.empty() ? -1 : value;
+}
+
+// Columns a to b (from 1) of a record text; blanks where the text is shorter.
+std::string Columns(std::string_view text, std::size_t a, std::size_t b) {
+    return PadRight(a <= text.size() ? text.substr(a - 1, b - a + 1) : std::string_view(),
+                    b - a + 1);
+}
+
+// True if columns a to b (from 1) of a record text equal `field` (of that width), reading
+// blanks where the text is shorter. Allocates nothing: lookups call it for every record.
+bool ColumnsEqual(std::string_view text, std::size_t a, std::size_t b, std::string_view field) {
+    for (std::size_t c = a; c <= b; ++c) {
+        const char have = c <= text.size() ? text[c - 1] : ' ';
+        if (have != field[c - a]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string FactRecord(std::string_view name, std::string_view value, std::string_view tail) {
+    std::string record = PadRight(name, FactBase::kFieldWidth);
+    record += ' ';
+    record += PadRight(value, FactBase::kFieldWidth);
+    record += tail;
+    return PadRight(record, kRecordWidth);
+}
+
+std::size_t PartCount(std::string_view trimmedValue) {
+    return std::max<std::size_t>(
+        1, (trimmedValue.size() + FactBase::kFieldWidth - 1) / FactBase::kFieldWidth);
+}
+
+std::string PartName(std::string_view name, std::size_t part) {
+    return PadRight(TrimRight(name) + std::to_string(part), FactBase::kFieldWidth);
+}
+
+}  // namespace
+
+void FactBase::ResetFound() {
+    foundValue_.clear();
+    foundNumber_ = -1.0;
+    foundPosition_ = -1;
+    foundCertainty_ = -1;
+    foundOrigin_ = -1;
+}
+
+std::string FactBase::ResolveAllSubscripts(std::string key) {
+    if (!IsPlusName(key)) {
+        return key;
+    }
+    for (std::size_t i = 0; i < kFieldWidth && i < key.size(); ++i) {
+        if (key[i] == '{') {
+            key = ResolveSubscript(key);
+        }
+    }
+    return key;
+}
+
+bool FactBase::LookupFact(std::string_view name) {
+    ResetFound();
+    std::string key = ResolveAllSubscripts(PadRight(ToUpper(name), kFieldWidth));
+    const bool doublePlus = key.starts_with("++");
+    const std::string base = key;
+    if (doublePlus) {
+        key = PartName(base, 1);
+    }
+
+    const int boundary = image_.FactBoundary();
+    for (int position = image_.LastRecord(); position > boundary; --position) {
+        const std::string_view text = image_.Text(position);
+        if (!ColumnsEqual(text, 1, kFieldWidth, key)) {
+            continue;
+        }
+        foundPosition_ = position;
+        foundCertainty_ = TwoDigits(Columns(text, 62, 63));
+        foundOrigin_ = TwoDigits(Columns(text, 64, 65));
+        if (doublePlus) {
+            for (int k = position; k <= image_.LastRecord(); ++k) {
+                const std::string_view part = image_.Text(k);
+                if (Columns(part, 1, kFieldWidth) !=
+                    PartName(base, static_cast<std::size_t>(k - position + 1))) {
+                    break;
+                }
+                foundValue_ += Columns(part, 32, 61);
+            }
+        } else {
+            foundValue_ = Columns(text, 32, 61);
+            if (foundValue_.front() == '(') {
+                // A value in parentheses that does not read as a number keeps -1.0.
+                foundNumber_ = ReadStoredNumber(foundValue_).value_or(-1.0);
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+std::string FactBase::ResolveSubscript(std::string_view name) {
+    subscriptIndex_ = -1;
+    const std::size_t open = name.rfind('{');
+    const std::size_t close = name.rfind('}');
+    if (open == std::string_view::npos || close == std::string_view::npos || close <= open ||
+        open + 1 >= name.size() || name[open + 1] != '+') {
+        return std::string(name);
+    }
+    const std::string key =
+        PadRight("[" + std::string(name.substr(open + 1, close - open - 1)), 17) + "]";
+
+    const int boundary = image_.FactBoundary();
+    for (int position = image_.LastRecord(); position > boundary; --position) {
+        const std::string_view text = image_.Text(position);
+        if (!ColumnsEqual(text, 1, kNumericNameWidth, key)) {
+            continue;
+        }
+        const std::optional<double> number = ReadStoredNumber(Columns(text, 32, 61));
+        if (!number || !(*number > 0.0)) {
+            return std::string(name);
+        }
+        const double rounded = RoundHalfEven(*number);
+        char digits[400];
+        std::snprintf(digits, sizeof digits, "%.0f", rounded);
+        const std::string d = digits;
+        if (d.size() > close - open - 1) {
+            return std::string(name);  // the digits do not fit between the braces
+        }
+        subscriptIndex_ = rounded >= static_cast<double>(std::numeric_limits<std::int32_t>::max())
+                              ? std::numeric_limits<std::int32_t>::max()
+                              : static_cast<std::int32_t>(rounded);
+        const std::string head = std::string(name.substr(0, open + 1)) + d + "}";
+        if (!name.starts_with("[")) {
+            return PadRight(head, kFieldWidth);
+        }
+        return PadRight(head, 17) + "]" + std::string(12, ' ');
+    }
+    return std::string(name);
+}
+
+int FactBase::StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
+                        std::string_view origin) {
+    const std::string key = ResolveAllSubscripts(PadRight(name, kFieldWidth));
+    const std::string tail = PadRight(certainty, 2) + PadRight(origin, 2);
+    if (key.starts_with("++")) {
+        return StoreDoublePlus(key, value, tail);
+    }
+
+    int position = image_.LastRecord() + 1;
+    const std::int32_t index = subscriptIndex_;  // the lookup of the resolved key resets it
+    if (IsPlusName(key) && LookupFact(key)) {
+        position = foundPosition_;
+    }
+    subscriptIndex_ = index;
+    if (key == PadRight(topGoal_, kFieldWidth)) {
+        const std::string wanted = key + " " + PadRight(value, kFieldWidth);
+        for (int p = image_.LastRecord(); p > image_.FactBoundary(); --p) {
+            if (ColumnsEqual(image_.Text(p), 1, 61, wanted)) {
+                position = p;
+                break;
+            }
+        }
+    }
+    return image_.StoreRecord(FactRecord(key, value, tail), position) ? position : -1;
+}
+
+// Rewrites a double-plus variable so that it keeps its place among the other facts: the old
+// parts are cut out (later records move down), a gap of the new part count is opened at the
+// same place (later records move up), and the parts are written into it. Every move is a
+// StoreRecord, so it shows in RecentStores like any other store.
+int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
+                              std::string_view tail) {
+    const std::string v = TrimRight(value);
+    const std::size_t newParts = PartCount(v);
+
+    int start = -1;
+    std::size_t oldParts = 0;
+    const std::int32_t index = subscriptIndex_;  // the lookup of the resolved name resets it
+    if (LookupFact(name)) {
+        start = foundPosition_;
+        oldParts = PartCount(TrimRight(foundValue_));
+    }
+    subscriptIndex_ = index;
+
+    auto part = [&](std::size_t j) {
+        const std::size_t from = kFieldWidth * (j - 1);
+        const std::string_view chunk =
+            from < v.size() ? std::string_view(v).substr(from, kFieldWidth) : std::string_view();
+        return FactRecord(PartName(name, j), chunk, tail);
+    };
+    auto store = [&](std::string_view text, int position) {
+        return image_.StoreRecord(text, position);
+    };
+
+    const int old = static_cast<int>(oldParts);
+    if (oldParts > 0 && start + old - 1 < image_.LastRecord()) {
+        for (int k = start + old; k <= image_.LastRecord(); ++k) {
+            if (!store(std::string(image_.Text(k)), k - old)) {
+                return -1;
+            }
+        }
+        image_.SetLastRecord(image_.LastRecord() + 1 - old);
+        for (std::size_t n = 0; n < newParts; ++n) {
+            if (!store(std::string(image_.Text(image_.LastRecord())), image_.LastRecord() + 1)) {
+                return -1;
+            }
+            for (int k = image_.LastRecord() - 1; k >= start; --k) {
+                if (!store(std::string(image_.Text(k)), k + 1)) {
+                    return -1;
+                }
+            }
+        }
+        for (std::size_t j = 1; j <= newParts; ++j) {
+            if (!store(part(j), start + static_cast<int>(j) - 1)) {
+                return -1;
+            }
+        }
+        return start;
+    }
+
+    if (oldParts > 0) {
+        image_.SetLastRecord(start);
+    }
+    const int first = image_.LastRecord() + 1;
+    for (std::size_t j = 1; j <= newParts; ++j) {
+        if (!store(part(j), image_.LastRecord() + 1)) {
+            return -1;
+        }
+    }
+    return first;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "store/knowledge_base_image.h"
+
+namespace kelvo {
+
+// The fact base: the fact records at positions FactBoundary + 1 to LastRecord of the image.
+//
+// Fact record (82 characters):
+//   columns  1-30  name in stored form, blank-padded
+//   column   31    blank
+//   columns 32-61  value, blank-padded and cut to 30
+//   columns 62-63  certainty "00" to "99"
+//   columns 64-65  origin: "01" concluded by a rule, "02" set in any other way
+//   columns 66-82  blanks
+//
+// There is no index: every lookup scans from the newest record to the oldest. A double-plus
+// variable "++NAME" with a long value is kept in consecutive records "++NAME1", "++NAME2", …,
+// 30 characters each.
+class FactBase {
+  public:
+    /// Width of a name field and of a value field.
+    static constexpr std::size_t kFieldWidth = 30;
+
+    explicit FactBase(KnowledgeBaseImage& image) : image_(image) {}
+
+    /// Finds the newest record of `name` (upper-cased, subscripts resolved). Publishes the
+    /// Found* results; after a failed lookup they hold their reset values (position -1, value
+    /// empty, number -1.0, certainty -1, origin -1).
+    bool LookupFact(std::string_view name);
+
+    /// Stores a value under `name` (stored form; padded to 30 here) and returns the position
+    /// written. Plus names replace their record, other names append; the goal object keeps
+    /// each distinct value once; double-plus values take as many records as they need.
+    /// Returns -1 when the image is full (the store is then incomplete and the consultation
+    /// must end).
+    int StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
+                  std::string_view origin);
+
+    /// Replaces the last subscript "{+NAME}" of `name` by the rounded value of the numeric
+    /// variable "[+NAME]" when that value is above 0 and its digits fit between the braces;
+    /// sets SubscriptIndex to it, or to -1 leaving the name unchanged.
+    std::string ResolveSubscript(std::string_view name);
+
+    const std::string& FoundValue() const { return foundValue_; }
+    double FoundNumber() const { return foundNumber_; }
+    std::int32_t FoundPosition() const { return foundPosition_; }
+    std::int32_t FoundCertainty() const { return foundCertainty_; }
+    std::int32_t FoundOrigin() const { return foundOrigin_; }
+    std::int32_t SubscriptIndex() const { return subscriptIndex_; }
+
+    /// The consultation's goal object (30 characters); one blank when there is none.
+    const std::string& TopGoal() const { return topGoal_; }
+    void SetTopGoal(std::string_view goal) { topGoal_ = std::string(goal); }
+
+    KnowledgeBaseImage& image() { return image_; }
+    const KnowledgeBaseImage& image() const { return image_; }
+
+  private:
+    void ResetFound();
+    std::string ResolveAllSubscripts(std::string key);
+    int StoreDoublePlus(const std::string& name, std::string_view value, std::string_view tail);
+
+    KnowledgeBaseImage& image_;
+    std::string topGoal_ = " ";
+    std::string foundValue_;
+    double foundNumber_ = -1.0;
+    std::int32_t foundPosition_ = -1;
+    std::int32_t foundCertainty_ = -1;
+    std::int32_t foundOrigin_ = -1;
+    std::int32_t subscriptIndex_ = -1;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "store/expected.h"
+#include "store/line_record.h"
+
+namespace kelvo {
+
+class KnowledgeBaseFile;
+
+// The record image of a running consultation: every record of the knowledge-base file at the
+// positions 0 to ProgramEnd, behind them one copy of each task header line (up to
+// FactBoundary), behind those the fact records (up to LastRecord).
+//
+// The image never grows beyond ImageCapacity, fixed when it is loaded. A store beyond it is
+// refused: StoreRecord returns false and Full() stays true, so the consultation can stop in
+// order instead of writing out of bounds.
+class KnowledgeBaseImage {
+  public:
+    /// The largest program the image loads.
+    static constexpr int kMaxProgramLines = 1'000'000;
+    /// Room for fact records beyond the program and its task copies.
+    static constexpr int kFactRecordReserve = 1'000'000;
+    /// Number of entries of RecentStores (entry 1 newest, entry 20 oldest).
+    static constexpr int kRecentStoreCount = 20;
+
+    /// `programmingModule` decides whether stores enter RecentStores; `factRecordReserve` is
+    /// the room for facts that every load adds to twice the program size.
+    explicit KnowledgeBaseImage(bool programmingModule, int factRecordReserve = kFactRecordReserve);
+
+    /// Loads every record of `file` with one read and builds the rule index. Returns RuleCount.
+    /// Fails (and leaves the image empty) on a read error, a corrupt record or a program larger
+    /// than kMaxProgramLines; the file is only read.
+    Expected<int> LoadImage(const KnowledgeBaseFile& file);
+
+    /// The same from records already in memory (a knowledge base imported from text).
+    Expected<int> LoadImage(std::vector<LineRecord> records);
+
+    /// Frees the image and the rule index; LastRecord becomes -1. FactBoundary keeps its value.
+    void ReleaseImage();
+
+    /// Writes `text` (cut to 83 characters) at `position`, which must lie in 0 to
+    /// LastRecord + 1; LastRecord + 1 appends. Returns false, writing nothing, when the image
+    /// is full or the position is out of that range.
+    bool StoreRecord(std::string_view text, int position);
+
+    /// Sets LastRecord to `firstFree` - 1; the records behind stay until overwritten.
+    void SetLastRecord(int firstFree);
+
+    int LastRecord() const { return lastRecord_; }
+    int ProgramEnd() const { return programEnd_; }
+    int FactBoundary() const { return factBoundary_; }
+    void SetProgramEnd(int position) { programEnd_ = position; }
+    void SetFactBoundary(int position) { factBoundary_ = position; }
+    int ImageCapacity() const { return capacity_; }
+    bool ProgrammingModule() const { return programmingModule_; }
+
+    /// True after a store was refused because the image was full.
+    bool Full() const { return full_; }
+
+    /// The record at `position` (0 to LastRecord; behind it, what was last stored there).
+    const LineRecord& Record(int position) const;
+    /// The text of the record at `position`.
+    std::string_view Text(int position) const { return Record(position).text(); }
+
+    /// Entries 1 to RuleCount hold the positions of the "R" lines in file order; entry 0 and
+    /// the ten spare entries behind them hold -1.
+    const std::vector<std::int32_t>& RuleIndex() const { return ruleIndex_; }
+    int RuleCount() const { return ruleCount_; }
+
+    /// Entry i (1 to 20) of the records stored last; entry 1 is the newest.
+    const LineRecord& RecentStore(int i) const;
+    /// Sets all 20 entries to "Leer" padded to 82, as before each consultation.
+    void ResetRecentStores();
+
+  private:
+    std::vector<LineRecord> records_;
+    std::vector<std::int32_t> ruleIndex_;
+    std::array<LineRecord, kRecentStoreCount + 1> recentStores_{};
+    int factRecordReserve_ = kFactRecordReserve;
+    int capacity_ = 0;
+    int lastRecord_ = -1;
+    int programEnd_ = -1;
+    int factBoundary_ = 0;
+    int ruleCount_ = 0;
+    bool programmingModule_ = false;
+    bool full_ = false;
+};
+
+}  // namespace kelvo

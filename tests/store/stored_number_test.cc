@@ -1,0 +1,84 @@
+#include "store/stored_number.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/case_name.h"
+
+namespace kelvo {
+namespace {
+
+TEST(RoundHalfEven, SendsExactHalvesToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
+    EXPECT_EQ(RoundHalfEven(3.5), 4.0);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
+    EXPECT_EQ(RoundHalfEven(2.6), 3.0);
+    EXPECT_EQ(RoundHalfEven(0.4999), 0.0);
+}
+
+struct FormatCase {
+    const char* name;
+    double value;
+    const char* stored;
+};
+
+class FormatStoredNumberCases : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatStoredNumberCases, WritesEighteenCharacters) {
+    const std::string stored = FormatStoredNumber(GetParam().value);
+    EXPECT_EQ(stored, GetParam().stored);
+    EXPECT_EQ(stored.size(), kStoredNumberWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FormatStoredNumberCases,
+    testing::Values(FormatCase{"One", 1.0, "(           1.000)"},
+                    FormatCase{"Fraction", 12.5, "(          12.500)"},
+                    FormatCase{"Negative", -3.25, "(          -3.250)"},
+                    FormatCase{"RoundsToThousandths", 2.0004, "(           2.000)"},
+                    FormatCase{"NegativeZeroHasNoSign", -0.0004, "(           0.000)"},
+                    FormatCase{"Largest", 999999999999.999, "(999999999999.999)"},
+                    FormatCase{"Smallest", -99999999999.999, "(-99999999999.999)"}),
+    CaseName());
+
+struct ParseCase {
+    const char* name;
+    const char* text;
+    bool reads;
+    double value;
+};
+
+class ParseDecimalNumberCases : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseDecimalNumberCases, ReadsTheWholeTextOrNothing) {
+    const std::optional<double> number = ParseDecimalNumber(GetParam().text);
+    ASSERT_EQ(number.has_value(), GetParam().reads);
+    if (GetParam().reads) {
+        EXPECT_DOUBLE_EQ(*number, GetParam().value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ParseDecimalNumberCases,
+    testing::Values(
+        ParseCase{"Integer", "42", true, 42}, ParseCase{"Signed", "-7.5", true, -7.5},
+        ParseCase{"PlusSign", "+3", true, 3}, ParseCase{"Exponent", "1e3", true, 1000},
+        ParseCase{"NegativeExponent", "25E-1", true, 2.5},
+        ParseCase{"LeadingPoint", ".5", true, 0.5}, ParseCase{"TrailingPoint", "5.", true, 5},
+        ParseCase{"Comma", "12,5", false, 0}, ParseCase{"Empty", "", false, 0},
+        ParseCase{"SignOnly", "-", false, 0}, ParseCase{"PointOnly", ".", false, 0},
+        ParseCase{"Blank", " 1", false, 0}, ParseCase{"Infinity", "inf", false, 0},
+        ParseCase{"NotANumber", "nan", false, 0}, ParseCase{"Hexadecimal", "0x10", false, 0},
+        ParseCase{"BareExponent", "1e", false, 0}, ParseCase{"Overflow", "1e999", false, 0},
+        ParseCase{"TrailingText", "3x", false, 0}),
+    CaseName());
+
+TEST(ReadStoredNumber, ReadsBetweenTheParentheses) {
+    EXPECT_EQ(ReadStoredNumber("(          12.500)            "), 12.5);
+    EXPECT_EQ(ReadStoredNumber("(3)"), 3.0);
+    EXPECT_FALSE(ReadStoredNumber("12.500"));
+    EXPECT_FALSE(ReadStoredNumber("(abc)"));
+    EXPECT_FALSE(ReadStoredNumber("("));
+}
+
+}  // namespace
+}  // namespace kelvo
