@@ -1,0 +1,28 @@
+// kelvo-cli: work with knowledge bases from a console. One subcommand per file; each is
+// registered here with one line.
+
+#include <CLI/CLI.hpp>
+
+#include "app/cli/cli_command.h"
+#include "app/cli/compile_command.h"
+#include "app/cli/export_command.h"
+#include "app/cli/import_command.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"kelvo-cli: Wissensbasen des Expertensystems KELVO bearbeiten.", "kelvo-cli"};
+    app.require_subcommand(1);
+    app.footer("Exit-Status: 0 Erfolg, 1 fehlerhafte Zeile oder Dateifehler, 2 falscher Aufruf.");
+
+    int exitCode = kelvo::cli::kExitSuccess;
+    kelvo::cli::AddImportCommand(app, exitCode);
+    kelvo::cli::AddExportCommand(app, exitCode);
+    kelvo::cli::AddCompileCommand(app, exitCode);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int printed = app.exit(error);  // prints the help or the usage error
+        return printed == 0 ? kelvo::cli::kExitSuccess : kelvo::cli::kExitUsage;
+    }
+    return exitCode;
+}

@@ -1,0 +1,212 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/task_slot.h"
+#include "platform/dialogs.h"
+#include "platform/session_windows.h"
+#include "store/fact_base.h"
+#include "store/knowledge_base_image.h"
+
+namespace kelvo {
+
+class Beeper;
+class Clock;
+class RandomSource;
+
+/// What a consultation is run with; fixed by the executable or the test.
+struct ConsultationConfig {
+    bool programmingModule = true;
+    /// Line number (from 1) of the breakpoint; 0 = none.
+    int breakpointLine = 0;
+    /// Position of the line of the last reported error, kept from earlier consultations.
+    int errorLine = 0;
+};
+
+/// The desktop services a consultation calls.
+struct ConsultationServices {
+    Dialogs& dialogs;
+    SessionWindows& windows;
+    Clock& clock;
+    RandomSource& random;
+    Beeper& beeper;
+};
+
+class Consultation;
+
+/// Runs the body of a task whose slot (the line above the body) is `slotPosition`.
+using TaskRunner = std::function<void(Consultation& consultation, int slotPosition)>;
+
+/// Values of SessionKey.
+inline constexpr int kSessionRunning = 32;
+inline constexpr int kSessionPageContinued = 13;
+inline constexpr int kSessionEnd = 27;
+
+/// The depth of the goal stack. A search that needs a deeper sub-goal ends the consultation
+/// with kGoalStackFullMessage.
+inline constexpr int kGoalStackDepth = 1000;
+
+/// Shown when a search needs more than kGoalStackDepth nested sub-goals (also the end of a
+/// circular rule set), and when the record image is full.
+extern const std::string_view kGoalStackFullMessage;
+extern const std::string_view kImageFullMessage;
+/// Caption of those two messages.
+extern const std::string_view kConsultationStoppedCaption;
+
+/// One consultation of a loaded knowledge base: the session window's logic without a window.
+/// The image must hold the program as loaded; the consultation appends its task copies and
+/// its fact base behind it.
+class Consultation {
+  public:
+    Consultation(KnowledgeBaseImage& image, const ConsultationConfig& config,
+                 ConsultationServices& services);
+
+    /// Installs the runner of a task kind whose work lives elsewhere (variable commands, data
+    /// exchange, print output). A task without a runner shows a message and the consultation
+    /// goes on.
+    void SetTaskRunner(TaskSlot slot, TaskRunner runner);
+
+    /// What the first paint of the session window does: check the program, then run it.
+    void Run();
+
+    /// The program check: the goal line, the use of the goal object, the order of line kinds.
+    void Propruef();
+    /// The consultation proper: preparation, rule passes, closing phase.
+    void Starte();
+    /// Lets one window event through and serves a pending break-off request.
+    void Ausst();
+    /// Opens the inspector when `position` + 1 is the breakpoint line.
+    void Haltepunkt(int position);
+    /// Reports an error (code and line position); `running` is false for the program check.
+    void FHR_Fehler(int code, int position, bool running);
+    /// The session window's "Abbruch" button: served by the next Ausst.
+    void Button1Click() { vorgangAbbrechen_ = true; }
+
+    /// Shows a message box through the desktop, with the cursor states around it.
+    MessageAnswer ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon,
+                              MessageButtons buttons);
+
+    /// Shows the page in `page` until it is continued or ended; sets SessionKey.
+    void ShowPage(const PageRequest& page);
+
+    /// Reads a numeric operand: a number in parentheses, or a numeric variable in brackets
+    /// replaced by its value. A missing variable reports error 3 at `position`. The error
+    /// register receives 0 when the text read as a number and 1 when it did not.
+    struct Operand {
+        enum class Status { Number, NotANumber, MissingVariable } status = Status::NotANumber;
+        double number = 0.0;
+    };
+    Operand FHR(std::string_view operandText, int position);
+
+    FactBase& facts() { return facts_; }
+    KnowledgeBaseImage& image() { return image_; }
+    ConsultationServices& services() { return services_; }
+    const ConsultationConfig& config() const { return config_; }
+
+    int SessionKey() const { return sessionKey_; }
+    void SetSessionKey(int key) { sessionKey_ = key; }
+    bool Ended() const { return sessionKey_ == kSessionEnd; }
+
+    int ErrorLine() const { return errorLine_; }
+    void SetErrorLine(int position) { errorLine_ = position; }
+    bool CheckFailed() const { return checkFailed_ != 0; }
+    int& ErrorRegister() { return errorRegister_; }
+
+    bool RestartRequested() const { return restartRequested_; }
+    void SetRestartRequested(bool restart) { restartRequested_ = restart; }
+
+    int BreakpointLine() const { return breakpointLine_; }
+    void SetBreakpointLine(int line) { breakpointLine_ = line; }
+
+    const TaskSlots& Aufgabenfeld() const { return aufgabenfeld_; }
+    int Slot(TaskSlot slot) const { return aufgabenfeld_[static_cast<std::size_t>(slot)]; }
+    void SetSlot(TaskSlot slot, int position) {
+        aufgabenfeld_[static_cast<std::size_t>(slot)] = position;
+    }
+
+    /// Certainty of the rule concluded last (0 to 99).
+    int RuleCertainty() const { return ruleCertainty_; }
+    const std::string& TopGoal() const { return facts_.TopGoal(); }
+    const std::string& CurrentGoal() const { return currentGoal_; }
+    int GoalDepth() const { return static_cast<int>(goalStack_.size()); }
+
+    /// The page buffer of the text display and the closing pages.
+    const PageRequest& FormPage() const { return page_; }
+
+    /// Matches the task copies to the fact at `factPosition` and sets the task slots.
+    void Aufgaben(int factPosition);
+    /// Runs the tasks of a new fact in the fixed order of the slots.
+    void RunFactTasks();
+    /// The task block of slot 6.
+    void Alle_Funktionen();
+    /// Shows the text lines below `position` as pages; -1 shows nothing.
+    void Anzeige_Texte_v_n(int position);
+    /// The message of the tasks of old database programs.
+    void Fehlermeldung_alte_Datenbank();
+    /// The jump back of an "X" task.
+    void Prog_Rueck();
+
+    /// Ends the consultation because the image is full, when it is.
+    bool StopIfImageFull();
+
+  private:
+    enum class PassResult { Concluded, Restart, Finished, Ended };
+
+    void Prepare();
+    PassResult RulePass();
+    bool Suchen(bool pruefeRegel, int position);
+    void FH(std::string_view line);
+    void ClosingPhase();
+    void RunTask(TaskSlot slot, int position);
+    void PushGoal(const std::string& object);
+    void ReportStop(std::string_view message, int position);
+    std::string Line(int position) const;
+    char Kind(int position) const;
+
+    KnowledgeBaseImage& image_;
+    FactBase facts_;
+    ConsultationConfig config_;
+    ConsultationServices& services_;
+    std::array<TaskRunner, kTaskSlotCount> runners_{};
+
+    // Session window state.
+    bool vorgangAbbrechen_ = false;
+    bool sitzungImGange_ = false;
+    bool imageFullReported_ = false;
+    bool klauselGesp_ = false;
+    int posRegel_ = 0;
+    TaskSlots aufgabenfeld_{};
+
+    // Consultation state.
+    int sessionKey_ = kSessionRunning;
+    int checkFailed_ = 0;
+    int errorLine_ = 0;
+    int errorRegister_ = 0;
+    int breakpointLine_ = 0;
+    bool restartRequested_ = false;
+    PageRequest page_;
+
+    // Registers of the rule search.
+    std::string text_;
+    std::string lineValue_;
+    int lineCertainty_ = 0;
+    char lineOperator_ = ' ';
+    std::string conditionObject_;
+    std::string conditionValue_;
+    std::string conclusionName_;
+    std::string conclusionValue_;
+    char conclusionOperator_ = ' ';
+    int ruleState_ = 0;
+    int factCertainty_ = 0;
+    int groupCertainty_ = 0;
+    int ruleCertainty_ = 0;
+    bool ruleFailed_ = false;
+    std::string currentGoal_;
+    std::vector<std::string> goalStack_;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/session_windows.h"
+#include "store/beeper.h"
+
+namespace kelvo {
+
+/// One answer of an answers script: the JSON value and the script line it came from (from 1).
+struct ScriptedAnswer {
+    nlohmann::json value;
+    int line = 0;
+};
+
+struct ScriptedOptions {
+    /// Running out of answers is an error instead of continuing pages and answering "no".
+    bool strict = false;
+    /// The local date and time the clock shows; it does not advance except by Sleep.
+    LocalDateTime clock{2017, 7, 1, 14, 5, 9};
+    /// Wall-clock limit of the run; zero for none.
+    std::chrono::milliseconds timeout{0};
+};
+
+/// The desktop of tests and of `kelvo-cli consult`: every interaction that offers a choice
+/// takes the next answer of a script, and every call is recorded as one JSON event (texts
+/// converted to UTF-8). Nothing is shown and no event loop runs.
+class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clock, public Beeper {
+  public:
+    ScriptedPlatform(std::vector<ScriptedAnswer> answers, ScriptedOptions options);
+
+    // Dialogs
+    MessageAnswer MessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                             MessageButtons buttons) override;
+
+    // SessionWindows
+    PageOutcome ShowPage(const PageRequest& page, FactBase& facts,
+                         const KnowledgeBaseImage& image) override;
+    void ShowInspector(InspectorReason why, int line, FactBase& facts) override;
+    void SetSessionWindowVisible(bool visible) override { sessionWindowVisible_ = visible; }
+    void SetCursor(CursorShape shape) override { cursor_ = shape; }
+    void SetStatusText(std::string_view text) override { statusText_ = std::string(text); }
+    bool PumpOneEvent() override;
+
+    // Clock
+    LocalDateTime Now() override { return options_.clock; }
+    std::uint32_t TickCount() override { return ticks_; }
+    void Sleep(std::uint32_t milliseconds) override { ticks_ += milliseconds; }
+
+    // Beeper
+    void Beep() override;
+
+    /// Appends an event of the caller's own (the start and end of a run).
+    void Record(nlohmann::json event) { events_.push_back(std::move(event)); }
+
+    const std::vector<nlohmann::json>& events() const { return events_; }
+
+    /// The first fault of the script (an answer that does not fit its interaction), naming its
+    /// line; empty when there is none.
+    const std::optional<std::string>& scriptError() const { return scriptError_; }
+    /// True when a strict run ran out of answers.
+    bool ranOut() const { return ranOut_; }
+    /// True when the timeout stopped the run.
+    bool timedOut() const { return timedOut_; }
+    /// Answers not consumed by the run.
+    std::size_t answersLeft() const { return answers_.size(); }
+
+    bool sessionWindowVisible() const { return sessionWindowVisible_; }
+    CursorShape cursor() const { return cursor_; }
+    const std::string& statusText() const { return statusText_; }
+
+  private:
+    /// Takes the next answer if it has `key`; otherwise records a script error (when there is
+    /// an answer of another kind) or notes running out. Returns the value of `key`.
+    std::optional<nlohmann::json> Take(const char* key, const char* expected);
+    bool Failed() const { return scriptError_.has_value() || ranOut_; }
+    void CheckTimeout();
+
+    std::deque<ScriptedAnswer> answers_;
+    ScriptedOptions options_;
+    std::vector<nlohmann::json> events_;
+    std::optional<std::string> scriptError_;
+    std::chrono::steady_clock::time_point deadline_;
+    bool ranOut_ = false;
+    bool timedOut_ = false;
+    bool timeoutBreakOffServed_ = false;
+    bool sessionWindowVisible_ = true;
+    CursorShape cursor_ = CursorShape::Arrow;
+    std::string statusText_;
+    std::uint32_t ticks_ = 0;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace kelvo {
+
+class FactBase;
+class KnowledgeBaseImage;
+
+/// Number of page lines: line 0 is the caption, lines 1 to 25 the body.
+inline constexpr int kPageLines = 26;
+/// Width of a page line.
+inline constexpr std::size_t kPageWidth = 80;
+
+/// The state a consultation page is built from.
+struct PageRequest {
+    /// 1 question page from `formPage`; 2 solution without closing text; 3 no solution.
+    int formMode = 1;
+    /// The page text, 80 characters per line (Windows-1252).
+    std::array<std::string, kPageLines> formPage;
+    /// Position of the page's first media line ("G") in the image; 0 when it has none.
+    int firstMediaLine = 0;
+    /// The fact record of the solution (mode 2 only).
+    std::string solutionRecord;
+};
+
+/// How a page was left: the key code the consultation goes on with.
+enum class PageOutcome {
+    Continue = 13,  ///< "Weiter"
+    Abort = 27,     ///< "Abbruch" confirmed, or the window closed
+};
+
+/// Why the runtime inspector is shown.
+enum class InspectorReason { Breakpoint, BreakOff, Error, Page };
+
+enum class CursorShape { Arrow, Hourglass };
+
+/// The windows of a running consultation: the session window with its "Abbruch" button, the
+/// modal consultation pages and the runtime inspector.
+class SessionWindows {
+  public:
+    virtual ~SessionWindows() = default;
+
+    /// Shows a consultation page modally while the session window is hidden. The page reads and
+    /// stores its answers through `facts`.
+    virtual PageOutcome ShowPage(const PageRequest& page, FactBase& facts,
+                                 const KnowledgeBaseImage& image) = 0;
+
+    /// Shows the runtime inspector modally. `line` is the line number (from 1) it is about.
+    virtual void ShowInspector(InspectorReason why, int line, FactBase& facts) = 0;
+
+    /// Hides or shows the session window.
+    virtual void SetSessionWindowVisible(bool visible) = 0;
+
+    virtual void SetCursor(CursorShape shape) = 0;
+
+    /// Sets the text of the session window's label (Windows-1252).
+    virtual void SetStatusText(std::string_view text) = 0;
+
+    /// Lets at most one pending window event through. Returns true when that event was a click
+    /// on the session window's "Abbruch" button.
+    virtual bool PumpOneEvent() = 0;
+};
+
+}  // namespace kelvo
