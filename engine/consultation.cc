@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/computation.h"
 #include "engine/error_codes.h"
+#include "engine/program_check.h"
 #include "platform/dialogs.h"
 #include "store/beeper.h"
 #include "store/field_substitution.h"
@@ -48,57 +50,6 @@ int ReadWholeNumber(std::string_view text) {
 
 std::string TwoDigits(int value) {
     return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
-}
-
-// The next line each task header kind needs; ' ' = any kind.
-bool NextKindAfter(char kind, char& expected) {
-    switch (kind) {
-        case 'R':
-            expected = 'U';
-            return true;
-        case 'V':
-            expected = 'J';
-            return true;
-        case 'N':
-        case 'C':
-            expected = 'T';
-            return true;
-        case 'H':
-            expected = 'M';
-            return true;
-        case 'X':
-            expected = 'Y';
-            return true;
-        case '\xAB':
-        case '\xBB':
-            expected = 'W';
-            return true;
-        case '<':
-        case '>':
-            expected = 'D';
-            return true;
-        case 'B':
-            expected = '=';
-            return true;
-        case 'F':
-        case 'Z':
-        case 'J':
-        case 'T':
-        case 'U':
-        case 'K':
-        case 'P':
-        case 'G':
-        case 'O':
-        case 'M':
-        case 'Y':
-        case 'D':
-        case 'W':
-        case '=':
-            expected = ' ';
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool IsTaskHeader(char kind) {
@@ -154,6 +105,9 @@ Consultation::Consultation(KnowledgeBaseImage& image, const ConsultationConfig& 
     for (std::string& line : page_.formPage) {
         line.assign(kPageWidth, ' ');
     }
+    runners_[static_cast<std::size_t>(TaskSlot::Computation)] = [](Consultation& c, int) {
+        Formelaufruf(c, c.RuleCertainty());
+    };
     runners_[static_cast<std::size_t>(TaskSlot::Display)] = [](Consultation& c, int slot) {
         c.Anzeige_Texte_v_n(slot);
     };
@@ -208,33 +162,14 @@ MessageAnswer Consultation::ShowMessage(std::string_view text, std::string_view 
 
 // Propruef: the goal, the use of the goal object, and the order of the line kinds.
 void Consultation::Propruef() {
-    const int programEnd = image_.ProgramEnd();
-    for (int p = 1; p <= programEnd; ++p) {
-        if (Kind(p) == 'Z') {
-            facts_.SetTopGoal(Columns(image_.Text(p), 3, 32));
-        }
-    }
-    for (int p = 0; p <= programEnd; ++p) {
-        const char kind = Kind(p);
-        if (Columns(image_.Text(p), 3, 32) == TopGoal() &&
-            std::string_view("ZRCNTK").find(kind) == std::string_view::npos) {
-            FHR_Fehler(static_cast<int>(ErrorCode::GoalObjectMisused), p, false);
-            errorLine_ = p;
-            checkFailed_ = 1;
-            return;
-        }
-    }
-    char expected = ' ';
-    for (int i = 0; i <= programEnd; ++i) {
-        const char kind = Kind(i);
-        if ((i == programEnd && kind != 'K') || programEnd == 0 ||
-            (expected != ' ' && kind != expected)) {
-            FHR_Fehler(static_cast<int>(ErrorCode::ProgramOrder), i, false);
-            errorLine_ = i;
-            checkFailed_ = 1;
-            return;
-        }
-        NextKindAfter(kind, expected);
+    std::string goal;
+    const std::vector<ProgramProblem> problems =
+        CheckProgram(image_, image_.ProgramEnd(), false, &goal);
+    facts_.SetTopGoal(goal);
+    if (!problems.empty()) {
+        FHR_Fehler(problems.front().code, problems.front().position, false);
+        errorLine_ = problems.front().position;
+        checkFailed_ = 1;
     }
 }
 

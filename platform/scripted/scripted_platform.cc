@@ -57,6 +57,7 @@ std::optional<nlohmann::json> ScriptedPlatform::Take(const char* key, const char
         return std::nullopt;
     }
     const ScriptedAnswer& next = answers_.front();
+    lastLine_ = next.line;
     if (!next.value.is_object() || !next.value.contains(key)) {
         scriptError_ = "Antwort in Zeile " + std::to_string(next.line) + " passt nicht: erwartet " +
                        expected + ", gefunden " + next.value.dump();
@@ -80,17 +81,19 @@ MessageAnswer ScriptedPlatform::MessageBox(std::string_view text, std::string_vi
     MessageAnswer answer = MessageAnswer::Ok;
     if (buttons == MessageButtons::YesNo) {
         answer = MessageAnswer::No;
-        if (timedOut_) {
-            // The timeout confirms the break-off it caused and declines everything else.
-            if (!timeoutBreakOffServed_ && caption == "Programm beenden ?") {
-                timeoutBreakOffServed_ = true;
+        if (Stopping()) {
+            // A stopped run (timeout or script fault) confirms the break-off it caused and
+            // declines everything else.
+            if (!stopBreakOffServed_ && caption == "Programm beenden ?") {
+                stopBreakOffServed_ = true;
                 answer = MessageAnswer::Yes;
             }
         } else if (auto value = Take("answer", "{\"answer\":\"yes\"|\"no\"}")) {
             if (*value == "yes") {
                 answer = MessageAnswer::Yes;
             } else if (*value != "no") {
-                scriptError_ = "Antwort passt nicht: " + value->dump() + " ist weder yes noch no";
+                scriptError_ = "Antwort in Zeile " + std::to_string(lastLine_) +
+                               " passt nicht: " + value->dump() + " ist weder yes noch no";
             }
         }
     }
@@ -128,8 +131,8 @@ PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, FactBase& facts,
         if (*value == "abbruch") {
             outcome = PageOutcome::Abort;
         } else if (*value != "weiter") {
-            scriptError_ =
-                "Antwort passt nicht: " + value->dump() + " ist weder weiter noch abbruch";
+            scriptError_ = "Antwort in Zeile " + std::to_string(lastLine_) +
+                           " passt nicht: " + value->dump() + " ist weder weiter noch abbruch";
             outcome = PageOutcome::Abort;
         }
     } else if (Failed()) {
@@ -149,10 +152,11 @@ void ScriptedPlatform::ShowInspector(InspectorReason why, int line, FactBase& /*
 
 bool ScriptedPlatform::PumpOneEvent() {
     CheckTimeout();
-    if (timedOut_) {
-        return !timeoutBreakOffServed_;
+    if (Stopping()) {
+        // The run is stopped as by a confirmed break-off: request one until it was served.
+        return !stopBreakOffServed_;
     }
-    if (Failed() || answers_.empty()) {
+    if (answers_.empty()) {
         return false;
     }
     const nlohmann::json& next = answers_.front().value;

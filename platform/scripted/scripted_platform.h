@@ -83,6 +83,9 @@ class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clo
     /// an answer of another kind) or notes running out. Returns the value of `key`.
     std::optional<nlohmann::json> Take(const char* key, const char* expected);
     bool Failed() const { return scriptError_.has_value() || ranOut_; }
+    /// The run is being stopped: after the timeout, a script fault or a strict run-out, the
+    /// next Ausst gets a break-off request whose "Programm beenden ?" is answered yes.
+    bool Stopping() const { return timedOut_ || Failed(); }
     void CheckTimeout();
 
     std::deque<ScriptedAnswer> answers_;
@@ -92,7 +95,8 @@ class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clo
     std::chrono::steady_clock::time_point deadline_;
     bool ranOut_ = false;
     bool timedOut_ = false;
-    bool timeoutBreakOffServed_ = false;
+    bool stopBreakOffServed_ = false;
+    int lastLine_ = 0;  ///< script line of the answer taken last
     bool sessionWindowVisible_ = true;
     CursorShape cursor_ = CursorShape::Arrow;
     std::string statusText_;
