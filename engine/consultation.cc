@@ -174,6 +174,7 @@ void Consultation::Propruef() {
 }
 
 void Consultation::FHR_Fehler(int code, int position, bool running) {
+    lastErrorCode_ = code;
     services_.beeper.Beep();
     const std::string caption = "Fehlermeldung in Zeile: " + std::to_string(position + 1);
     if (position >= 0) {
@@ -192,6 +193,7 @@ void Consultation::FHR_Fehler(int code, int position, bool running) {
 // A stop of our own (goal stack or image exhausted): reported like an error of the running
 // consultation, with its own text.
 void Consultation::ReportStop(std::string_view message, int position) {
+    lastErrorCode_ = -1;
     services_.beeper.Beep();
     if (position >= 0) {
         errorLine_ = position;

@@ -114,6 +114,10 @@ class Consultation {
     int ErrorLine() const { return errorLine_; }
     void SetErrorLine(int position) { errorLine_ = position; }
     bool CheckFailed() const { return checkFailed_ != 0; }
+    /// True once an error was reported (a failed program check included); the code of the last
+    /// report, 0 for none and -1 for a stop of our own (goal stack or image exhausted).
+    bool ErrorReported() const { return lastErrorCode_ != 0; }
+    int LastErrorCode() const { return lastErrorCode_; }
     int& ErrorRegister() { return errorRegister_; }
 
     bool RestartRequested() const { return restartRequested_; }
@@ -186,6 +190,7 @@ class Consultation {
     int checkFailed_ = 0;
     int errorLine_ = 0;
     int errorRegister_ = 0;
+    int lastErrorCode_ = 0;
     int breakpointLine_ = 0;
     bool restartRequested_ = false;
     PageRequest page_;

@@ -91,6 +91,11 @@ std::vector<ProgramProblem> CheckProgram(const KnowledgeBaseImage& image, int pr
         }
     }
 
+    if (programEnd < 0) {
+        // An empty file: like a single line, too short to be a program.
+        problems.push_back({static_cast<int>(ErrorCode::ProgramOrder), 0});
+        return problems;
+    }
     char expected = ' ';
     for (int i = 0; i <= programEnd; ++i) {
         const char kind = image.Record(i).column(1);

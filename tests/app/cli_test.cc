@@ -60,7 +60,7 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, HelpDescribesEveryCommand) {
     const CliRun run = Cli("--help");
     EXPECT_EQ(run.status, 0);
-    for (const char* command : {"import", "export", "compile"}) {
+    for (const char* command : {"import", "export", "compile", "consult", "check"}) {
         EXPECT_NE(run.out.find(command), std::string::npos) << command;
     }
 }
@@ -69,7 +69,11 @@ TEST_F(CliTest, CommandHelpDescribesEveryOption) {
     struct {
         const char* command;
         const char* option;
-    } const cases[] = {{"import", "--force"}, {"export", "--raw"}, {"compile", "--seed"}};
+    } const cases[] = {{"import", "--force"},       {"export", "--raw"},
+                       {"compile", "--seed"},       {"consult", "--answers"},
+                       {"consult", "--transcript"}, {"consult", "--module"},
+                       {"consult", "--breakpoint"}, {"consult", "--clock"},
+                       {"consult", "--strict"},     {"consult", "--timeout"}};
     for (const auto& c : cases) {
         const CliRun run = Cli(std::string(c.command) + " --help");
         EXPECT_EQ(run.status, 0) << c.command;

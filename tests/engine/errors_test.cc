@@ -29,12 +29,14 @@ TEST_P(ErrorReports, ShowTheCodesMessageAtItsLine) {
     EXPECT_EQ(run.consultation().ErrorLine(), GetParam().line - 1);
     EXPECT_EQ(run.Events("beep").size(), 1u);
     EXPECT_TRUE(run.Events("page").empty());
+    EXPECT_EQ(run.consultation().LastErrorCode(), GetParam().code);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ErrorReports,
     testing::Values(
         ErrorCase{"NewKnowledgeBaseFailsTheCheck", "K\n", 9, 1},
+        ErrorCase{"EmptyFileFailsTheCheck", "", 9, 1},
         ErrorCase{"LastLineNotAComment", "Z ZIEL\nR ZIEL . a\nU A (9) . x\n", 9, 3},
         ErrorCase{"RuleWithoutCondition", "Z ZIEL\nR ZIEL . a\nK\n", 9, 3},
         ErrorCase{"TaskHeaderWithoutBody", "Z ZIEL\nN ZIEL . a\nK\nK\n", 9, 3},

@@ -171,6 +171,24 @@ TEST(Tasks, AbortingAPageEndsTheConsultation) {
     EXPECT_EQ(run.Value("ZIEL"), "<none>");
 }
 
+TEST(Tasks, OldDatabaseTasksOnlyShowTheirMessage) {
+    // Old files still hold "<" and ">" tasks with "D" lines, which no longer can be typed.
+    ConsultationHarness run(std::string(kConcludeB) + "V B . b\nJ +X . y\nV B . b\nJ +X . y\nK\n");
+    KnowledgeBaseImage& image = run.image();
+    ASSERT_TRUE(image.StoreRecord(PadRight(PadRight("< B", 38) + ". b", 82), 6));
+    ASSERT_TRUE(image.StoreRecord(PadRight("D SELECT", 82), 7));
+    ASSERT_TRUE(image.StoreRecord(PadRight(PadRight("> B", 38) + ". b", 82), 8));
+    ASSERT_TRUE(image.StoreRecord(PadRight("D UPDATE", 82), 9));
+    run.Run();
+    const std::vector<nlohmann::json> messages = run.Events("message");
+    ASSERT_EQ(messages.size(), 2u);
+    for (const nlohmann::json& message : messages) {
+        EXPECT_EQ(message["text"], "Fehler beim ausführen von alten Datenbankanweissungen");
+        EXPECT_EQ(message["buttons"], "ok");
+    }
+    ASSERT_EQ(run.Events("page").size(), 1u);  // the consultation went on to its solution
+}
+
 TEST(Tasks, TheGoalsDisplayTaskReplacesTheSolutionPage) {
     ConsultationHarness run(
         "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\nN ZIEL . ja\nT Ergebnis\nK\n");

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <CLI/App.hpp>
+
+namespace kelvo::cli {
+
+/// Registers "check KB": checks every line with the grammar and runs the program check, and
+/// lists every problem with its line number. Exit 0 when the knowledge base would start.
+/// Its run stores the exit status in `exitCode`.
+void AddCheckCommand(CLI::App& app, int& exitCode);
+
+}  // namespace kelvo::cli

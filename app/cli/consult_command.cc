@@ -1,0 +1,150 @@
+#include "app/cli/consult_command.h"
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/cli/cli_command.h"
+#include "app/cli/consult_session.h"
+#include "authoring/knowledge_base_text_file.h"
+
+namespace kelvo::cli {
+namespace {
+
+struct ConsultCommandOptions {
+    std::string knowledgeBase;
+    std::string answers;
+    std::string transcript;
+    std::string module;
+    int breakpoint = 0;
+    std::optional<std::uint64_t> seed;
+    std::string clock;
+    bool strict = false;
+    double timeout = 0.0;
+};
+
+int RunConsult(const ConsultCommandOptions& command) {
+    ConsultOptions options;
+    auto loaded = LoadKnowledgeBase(command.knowledgeBase);
+    if (!loaded) {
+        std::cerr << loaded.error().message << "\n";
+        return kExitFailure;
+    }
+    for (const std::string& warning : loaded->warnings) {
+        std::cerr << warning << "\n";
+    }
+    // The module: as asked, otherwise the user module for a run-only knowledge base and the
+    // programming module for the editable forms.
+    options.programmingModule = command.module.empty() ? loaded->kind != KnowledgeBaseKind::RunOnly
+                                                       : command.module == "programming";
+    if (!command.clock.empty()) {
+        const auto clock = ParseClock(command.clock);
+        if (!clock) {
+            std::cerr << "--clock: \"" << command.clock
+                      << "\" ist keine Zeitangabe \"JJJJ-MM-TT HH:MM:SS\"\n";
+            return kExitUsage;
+        }
+        options.clock = *clock;
+    }
+    options.breakpointLine = command.breakpoint;
+    options.seed = command.seed.value_or(kDefaultSeed);
+    options.strict = command.strict;
+    options.timeout =
+        std::chrono::milliseconds(static_cast<std::int64_t>(command.timeout * 1000.0));
+    if (command.timeout > 0.0 && options.timeout.count() == 0) {
+        options.timeout = std::chrono::milliseconds(1);
+    }
+
+    std::vector<ScriptedAnswer> answers;
+    if (!command.answers.empty()) {
+        auto text = ReadTextFile(command.answers);
+        if (!text) {
+            std::cerr << text.error().message << "\n";
+            return kExitFailure;
+        }
+        auto parsed = ParseAnswers(*text, command.answers);
+        if (!parsed) {
+            std::cerr << parsed.error().message << "\n";
+            return kExitUsage;
+        }
+        answers = std::move(*parsed);
+    }
+
+    const ConsultOutcome outcome = RunScriptedConsultation(*loaded, std::move(answers), options);
+    const std::string transcript = TranscriptText(outcome.events);
+    if (command.transcript.empty()) {
+        std::cout << transcript << std::flush;
+    } else {
+        std::ofstream out(command.transcript, std::ios::binary | std::ios::trunc);
+        out << transcript;
+        out.close();
+        if (!out) {
+            std::cerr << command.transcript << ": Protokoll konnte nicht geschrieben werden\n";
+            return kExitFailure;
+        }
+    }
+
+    if (outcome.scriptError) {
+        std::cerr << command.answers << ": " << *outcome.scriptError << "\n";
+    }
+    if (outcome.ranOut) {
+        std::cerr << (command.answers.empty() ? std::string("--strict") : command.answers)
+                  << ": keine Antworten mehr (--strict)\n";
+    }
+    if (outcome.timedOut) {
+        std::cerr << command.knowledgeBase << ": Zeitlimit von " << command.timeout
+                  << " s erreicht; die Sitzung wurde abgebrochen\n";
+    }
+    if (outcome.answersLeft > 0 && !outcome.scriptError && !outcome.timedOut) {
+        std::cerr << command.answers << ": " << outcome.answersLeft
+                  << " Antwort(en) nicht verwendet\n";
+    }
+    return outcome.exitCode;
+}
+
+}  // namespace
+
+void AddConsultCommand(CLI::App& app, int& exitCode) {
+    auto options = std::make_shared<ConsultCommandOptions>();
+    CLI::App* command = app.add_subcommand(
+        "consult",
+        "F\xC3\xBC"
+        "hrt eine Sitzung mit einer Wissensbasis (.WBP, .WBB oder .txt) ohne "
+        "Fenster: Antworten kommen aus einer JSON-Lines-Datei, jedes Ereignis wird als "
+        "JSON-Zeile protokolliert (docs/consult-format.md). Exit-Status: 0 Sitzung zu Ende, "
+        "1 Dateifehler, 2 falscher Aufruf oder fehlerhafte Antwortdatei, 3 --strict ohne "
+        "Antworten, 4 Sitzung durch eine Fehlermeldung beendet.");
+    command->add_option("KB", options->knowledgeBase, "Wissensbasis (.WBP, .WBB oder .txt)")
+        ->required();
+    command->add_option("--answers", options->answers,
+                        "Antworten, eine JSON-Zeile je Antwort (ohne Angabe: keine)");
+    command->add_option("--transcript", options->transcript,
+                        "Protokolldatei (JSON Lines; ohne Angabe: Standardausgabe)");
+    command
+        ->add_option("--module", options->module,
+                     "programming oder user (ohne Angabe: user f\xC3\xBC"
+                     "r .WBB, sonst "
+                     "programming)")
+        ->check(CLI::IsMember({"programming", "user"}));
+    command->add_option("--breakpoint", options->breakpoint, "Zeilennummer (ab 1) des Haltepunkts")
+        ->check(CLI::PositiveNumber);
+    command->add_option("--seed", options->seed,
+                        "Startwert des Zufallsgenerators (ohne Angabe: 1)");
+    command->add_option("--clock", options->clock,
+                        "Datum und Uhrzeit der Sitzung, \"JJJJ-MM-TT HH:MM:SS\" (ohne Angabe: "
+                        "2017-07-01 14:05:09)");
+    command->add_flag("--strict", options->strict,
+                      "fehlende Antworten sind ein Fehler (Exit-Status 3)");
+    command
+        ->add_option("--timeout", options->timeout,
+                     "Zeitlimit in Sekunden; danach wird die Sitzung wie nach einem "
+                     "best\xC3\xA4tigten Abbruch beendet")
+        ->check(CLI::PositiveNumber);
+    command->callback([options, &exitCode] { exitCode = RunConsult(*options); });
+}
+
+}  // namespace kelvo::cli

@@ -1,0 +1,379 @@
+#include "app/cli/consult_session.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "app/cli/cli_command.h"
+#include "authoring/knowledge_base_text.h"
+#include "authoring/knowledge_base_text_file.h"
+#include "authoring/program_line_check.h"
+#include "engine/consultation.h"
+#include "engine/error_codes.h"
+#include "engine/program_check.h"
+#include "engine/start_command.h"
+#include "store/knowledge_base_file.h"
+#include "store/knowledge_base_image.h"
+#include "store/random_source.h"
+#include "store/text_field.h"
+#include "store/windows1252.h"
+
+namespace kelvo::cli {
+namespace {
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// The lines of a text form as the import splits them: a byte-order mark dropped, "\n" ends a
+// line, a "\r" before it dropped, the last line needs no line end.
+std::vector<std::string> SplitTextLines(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string line(text.substr(0, end));
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// The line number of an import message "FILE:LINE: text" and the text behind it.
+CheckProblem SplitMessage(const std::string& message, const std::string& file) {
+    CheckProblem problem;
+    std::size_t at = message.rfind(file + ":", 0) == 0 ? file.size() + 1 : 0;
+    std::size_t end = at;
+    while (end < message.size() && std::isdigit(static_cast<unsigned char>(message[end]))) {
+        ++end;
+    }
+    if (end > at) {
+        problem.line = std::stoi(message.substr(at, end - at));
+    }
+    if (message.compare(end, 2, ": ") == 0) {
+        end += 2;
+    }
+    problem.text = message.substr(end);
+    return problem;
+}
+
+nlohmann::json FactsOf(const Consultation& consultation, KnowledgeBaseImage& image) {
+    nlohmann::json facts = nlohmann::json::array();
+    if (consultation.CheckFailed()) {
+        return facts;  // the preparation never ran: there is no fact base
+    }
+    for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
+        const std::string record = PadRight(image.Text(p), 82);
+        facts.push_back({{"position", p},
+                         {"name", Windows1252ToUtf8(record.substr(0, 30))},
+                         {"value", Windows1252ToUtf8(record.substr(31, 30))},
+                         {"certainty", Windows1252ToUtf8(record.substr(61, 2))},
+                         {"origin", Windows1252ToUtf8(record.substr(63, 2))}});
+    }
+    return facts;
+}
+
+}  // namespace
+
+std::optional<KnowledgeBaseKind> KindOf(const std::filesystem::path& path) {
+    const std::string extension = Upper(path.extension().string());
+    if (extension == ".WBP") {
+        return KnowledgeBaseKind::Editable;
+    }
+    if (extension == ".WBB") {
+        return KnowledgeBaseKind::RunOnly;
+    }
+    if (extension == ".TXT") {
+        return KnowledgeBaseKind::Text;
+    }
+    return std::nullopt;
+}
+
+Expected<LoadedKnowledgeBase> LoadKnowledgeBase(const std::string& file) {
+    const auto kind = KindOf(file);
+    if (!kind) {
+        return Error{file + ": unbekannte Endung (erwartet .WBP, .WBB oder .txt)"};
+    }
+    LoadedKnowledgeBase loaded;
+    loaded.file = file;
+    loaded.kind = *kind;
+    if (*kind == KnowledgeBaseKind::Text) {
+        auto text = ReadTextFile(file);
+        if (!text) {
+            return text.error();
+        }
+        TextImport imported = ImportKnowledgeBaseText(*text, file);
+        loaded.warnings = std::move(imported.warnings);
+        if (!imported.ok()) {
+            std::string message;
+            for (const std::string& fault : imported.faults) {
+                message += fault + "\n";
+            }
+            message += file + ": " + std::to_string(imported.faults.size()) +
+                       " fehlerhafte Zeile(n); die Wissensbasis wurde nicht gestartet";
+            return Error{message};
+        }
+        loaded.records = std::move(imported.records);
+        return loaded;
+    }
+    auto opened = KnowledgeBaseFile::Open(file, KnowledgeBaseFile::Mode::ReadOnly);
+    if (!opened) {
+        return opened.error();
+    }
+    auto records = opened->ReadAll();
+    if (!records) {
+        return records.error();
+    }
+    loaded.records = std::move(*records);
+    return loaded;
+}
+
+Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
+                                                   const std::string& fileName) {
+    std::vector<ScriptedAnswer> answers;
+    int number = 0;
+    for (const std::string& line : SplitTextLines(text)) {
+        ++number;
+        if (line.find_first_not_of(" \t") == std::string::npos) {
+            continue;
+        }
+        nlohmann::json value = nlohmann::json::parse(line, nullptr, /*allow_exceptions=*/false);
+        if (value.is_discarded()) {
+            return Error{fileName + ":" + std::to_string(number) + ": kein JSON: " + line};
+        }
+        if (!value.is_object()) {
+            return Error{fileName + ":" + std::to_string(number) + ": kein JSON-Objekt: " + line};
+        }
+        answers.push_back({std::move(value), number});
+    }
+    return answers;
+}
+
+std::optional<LocalDateTime> ParseClock(std::string_view text) {
+    // Exactly "YYYY-MM-DD HH:MM:SS".
+    if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
+        text[13] != ':' || text[16] != ':') {
+        return std::nullopt;
+    }
+    auto number = [&](std::size_t at, std::size_t width, int& out) {
+        out = 0;
+        for (std::size_t i = at; i < at + width; ++i) {
+            if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+                return false;
+            }
+            out = out * 10 + (text[i] - '0');
+        }
+        return true;
+    };
+    LocalDateTime time;
+    if (!number(0, 4, time.year) || !number(5, 2, time.month) || !number(8, 2, time.day) ||
+        !number(11, 2, time.hour) || !number(14, 2, time.minute) || !number(17, 2, time.second)) {
+        return std::nullopt;
+    }
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (time.year < 1 || time.month < 1 || time.month > 12 || time.hour > 23 || time.minute > 59 ||
+        time.second > 59) {
+        return std::nullopt;
+    }
+    const bool leap = (time.year % 4 == 0 && time.year % 100 != 0) || time.year % 400 == 0;
+    const int days = kDays[time.month - 1] + (time.month == 2 && leap ? 1 : 0);
+    if (time.day < 1 || time.day > days) {
+        return std::nullopt;
+    }
+    return time;
+}
+
+ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
+                                       std::vector<ScriptedAnswer> answers,
+                                       const ConsultOptions& options) {
+    ScriptedOptions scripted;
+    scripted.strict = options.strict;
+    scripted.clock = options.clock;
+    scripted.timeout = options.timeout;
+    ScriptedPlatform platform(std::move(answers), scripted);
+    SeededRandomSource random(options.seed);
+    ConsultationServices services{platform, platform, platform, random, platform};
+
+    ConsultationConfig config;
+    config.programmingModule = options.programmingModule;
+    config.breakpointLine = options.breakpointLine;
+
+    ConsultOutcome outcome;
+    KnowledgeBaseImage image(options.programmingModule);
+    const ImageLoader loader = [&knowledgeBase](KnowledgeBaseImage& target) -> Status {
+        auto loaded = target.LoadImage(knowledgeBase.records);  // a fresh copy for every run
+        if (!loaded) {
+            return loaded.error();
+        }
+        return Status{};
+    };
+    StartCommandHooks hooks;
+    hooks.prepare = [&](Consultation& /*consultation*/) {
+        platform.Record({{"event", "start"},
+                         {"file", knowledgeBase.file},
+                         {"module", options.programmingModule ? "programming" : "user"},
+                         {"consultation", outcome.consultations + 1}});
+    };
+    hooks.finished = [&](Consultation& consultation) {
+        ++outcome.consultations;
+        const bool errorReport = consultation.ErrorReported();
+        outcome.errorReport = outcome.errorReport || errorReport;
+        // A run stopped by the timeout or by the script does not start again.
+        if (platform.timedOut() || platform.scriptError() || platform.ranOut()) {
+            consultation.SetRestartRequested(false);
+        }
+        platform.Record({{"event", "end"},
+                         {"consultation", outcome.consultations},
+                         {"sessionKey", consultation.SessionKey()},
+                         {"errorLine", consultation.ErrorLine()},
+                         {"checkFailed", consultation.CheckFailed()},
+                         {"errorReport", errorReport},
+                         {"restart", consultation.RestartRequested()},
+                         {"facts", FactsOf(consultation, image)}});
+    };
+    auto result = RunStartCommand(image, loader, config, services, hooks);
+    outcome.events = platform.events();
+    outcome.timedOut = platform.timedOut();
+    outcome.ranOut = platform.ranOut();
+    outcome.scriptError = platform.scriptError();
+    outcome.answersLeft = platform.answersLeft();
+    if (!result) {
+        outcome.scriptError = result.error().message;  // cannot happen: the records are in memory
+        outcome.exitCode = kExitFailure;
+    } else if (outcome.scriptError) {
+        outcome.exitCode = kExitUsage;
+    } else if (outcome.ranOut) {
+        outcome.exitCode = kExitRanOut;
+    } else if (outcome.errorReport) {
+        outcome.exitCode = kExitErrorReport;
+    } else {
+        outcome.exitCode = kExitSuccess;
+    }
+    return outcome;
+}
+
+std::string TranscriptText(const std::vector<nlohmann::json>& events) {
+    std::string text;
+    for (const nlohmann::json& event : events) {
+        text += event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        text += '\n';
+    }
+    return text;
+}
+
+std::string OneLineMessage(std::string_view windows1252) {
+    std::string out;
+    for (std::size_t i = 0; i < windows1252.size(); ++i) {
+        char c = windows1252[i];
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+        if (c == ' ' && (out.empty() || out.back() == ' ')) {
+            continue;
+        }
+        out += c;
+    }
+    while (!out.empty() && out.back() == ' ') {
+        out.pop_back();
+    }
+    return Windows1252ToUtf8(out);
+}
+
+Expected<CheckReport> CheckKnowledgeBase(const std::string& file) {
+    const auto kind = KindOf(file);
+    if (!kind) {
+        return Error{file + ": unbekannte Endung (erwartet .WBP, .WBB oder .txt)"};
+    }
+    CheckReport report;
+    std::vector<CheckProblem> grammar;
+    std::vector<LineRecord> records;
+    bool textFaults = false;
+    if (*kind == KnowledgeBaseKind::Text) {
+        auto text = ReadTextFile(file);
+        if (!text) {
+            return text.error();
+        }
+        TextImport imported = ImportKnowledgeBaseText(*text, file);
+        report.warnings = std::move(imported.warnings);
+        for (const std::string& fault : imported.faults) {
+            grammar.push_back(SplitMessage(fault, file));
+        }
+        textFaults = !imported.ok();
+        if (imported.ok()) {
+            records = std::move(imported.records);
+        } else {
+            // Every line at its position for the program check: a well-formed line normalized,
+            // a faulty one as typed (kind letter upper-cased).
+            for (const std::string& line : SplitTextLines(*text)) {
+                TextImport one = ImportKnowledgeBaseText(line, file);
+                if (one.ok() && one.records.size() == 1) {
+                    records.push_back(one.records.front());
+                    continue;
+                }
+                std::string typed = Utf8ToWindows1252(line);
+                typed.resize(std::min(typed.size(), LineRecord::kMaxText));
+                if (!typed.empty()) {
+                    typed[0] =
+                        static_cast<char>(std::toupper(static_cast<unsigned char>(typed[0])));
+                }
+                records.emplace_back(typed);
+            }
+        }
+    } else {
+        auto opened = KnowledgeBaseFile::Open(file, KnowledgeBaseFile::Mode::ReadOnly);
+        if (!opened) {
+            return opened.error();
+        }
+        auto all = opened->ReadAll();
+        if (!all) {
+            return all.error();
+        }
+        records = std::move(*all);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            // The record as its text form would be typed; a run-only record without its digit.
+            std::string stored(records[i].text());
+            if (*kind == KnowledgeBaseKind::RunOnly && stored.size() > kNormalizedLineWidth) {
+                stored.resize(kNormalizedLineWidth);
+            }
+            const int line = static_cast<int>(i) + 1;
+            const LineCheck checked = CheckProgramLine(ExportProgramLine(stored));
+            if (!checked.ok) {
+                grammar.push_back({line, Windows1252ToUtf8(std::string(kFaultyLineMessage) + " (" +
+                                                           checked.reason + ")")});
+            } else if (checked.line != PadRight(stored, kNormalizedLineWidth)) {
+                report.warnings.push_back(file + ":" + std::to_string(line) +
+                                          ": Warnung: Datensatz nicht in Normalform");
+            }
+        }
+    }
+
+    std::vector<CheckProblem> program;
+    KnowledgeBaseImage image(true);
+    if (auto loaded = image.LoadImage(records); !loaded) {
+        return loaded.error();
+    }
+    std::string goal;
+    for (const ProgramProblem& problem : CheckProgram(image, image.LastRecord(), true, &goal)) {
+        program.push_back({problem.position + 1, "Fehler " + std::to_string(problem.code) + ": " +
+                                                     OneLineMessage(ErrorMessage(problem.code))});
+    }
+    report.wouldStart = program.empty() && !textFaults;
+    report.problems = std::move(grammar);
+    report.problems.insert(report.problems.end(), program.begin(), program.end());
+    std::stable_sort(report.problems.begin(), report.problems.end(),
+                     [](const CheckProblem& a, const CheckProblem& b) { return a.line < b.line; });
+    return report;
+}
+
+}  // namespace kelvo::cli

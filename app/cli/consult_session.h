@@ -1,0 +1,115 @@
+#pragma once
+
+// The reusable part of `kelvo-cli consult` and `kelvo-cli check`: loading a knowledge base of
+// any of its three forms, reading an answers script, running the start command's loop on the
+// scripted platform and writing the transcript. The subcommands are thin layers over this;
+// tests may call it directly. docs/consult-format.md describes the formats.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/clock.h"
+#include "platform/scripted/scripted_platform.h"
+#include "store/expected.h"
+#include "store/line_record.h"
+
+namespace kelvo::cli {
+
+/// Exit status of `consult` beyond those of cli_command.h.
+inline constexpr int kExitRanOut = 3;       ///< --strict ran out of answers
+inline constexpr int kExitErrorReport = 4;  ///< a consultation ended by an error report
+
+/// The seed of the random source when --seed is not given, so that runs are reproducible.
+inline constexpr std::uint64_t kDefaultSeed = 1;
+
+/// The three forms a knowledge base is read from, told by the file name's extension (any case).
+enum class KnowledgeBaseKind { Editable, RunOnly, Text };
+
+/// ".WBP" Editable, ".WBB" RunOnly, ".txt" Text; nothing for any other name.
+std::optional<KnowledgeBaseKind> KindOf(const std::filesystem::path& path);
+
+/// A knowledge base read into memory.
+struct LoadedKnowledgeBase {
+    std::string file;  ///< the name as given
+    KnowledgeBaseKind kind = KnowledgeBaseKind::Editable;
+    std::vector<LineRecord> records;
+    /// Import warnings of a text form ("FILE:LINE: Warnung: ..."); they change nothing.
+    std::vector<std::string> warnings;
+};
+
+/// Reads a ".WBP"/".WBB" file, or imports a ".txt" text form in memory. Fails for an unknown
+/// extension, a file error, or (text form) faulty lines: then the message holds one
+/// "FILE:LINE: Ihre Programmzeile ist Fehlerhaft (...)" line per faulty line and a summary,
+/// as `import` reports them, separated by "\n".
+Expected<LoadedKnowledgeBase> LoadKnowledgeBase(const std::string& file);
+
+/// Parses an answers script (JSON Lines): each non-empty line one JSON object, blank lines
+/// skipped, every answer numbered by its line. Fails naming the first line that is not a JSON
+/// object ("FILE:LINE: ...").
+Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
+                                                   const std::string& fileName);
+
+/// Reads "YYYY-MM-DD HH:MM:SS" (a valid calendar date and time of day).
+std::optional<LocalDateTime> ParseClock(std::string_view text);
+
+/// How a scripted consultation runs.
+struct ConsultOptions {
+    bool programmingModule = true;
+    int breakpointLine = 0;  ///< line number from 1; 0 = none
+    std::uint64_t seed = kDefaultSeed;
+    LocalDateTime clock = ScriptedOptions{}.clock;
+    bool strict = false;
+    std::chrono::milliseconds timeout{0};  ///< zero for none
+};
+
+/// What a scripted run leaves behind.
+struct ConsultOutcome {
+    std::vector<nlohmann::json> events;  ///< the transcript, in order
+    int exitCode = 0;                    ///< the exit status of `consult`
+    int consultations = 0;               ///< restarts included
+    bool errorReport = false;            ///< some consultation ended by an error report
+    bool timedOut = false;
+    bool ranOut = false;
+    std::optional<std::string> scriptError;  ///< an answer that did not fit, naming its line
+    std::size_t answersLeft = 0;             ///< answers the run did not consume
+};
+
+/// Runs the start command's loop (restarts included) on the scripted platform with `answers`
+/// and records "start" and "end" events around each consultation.
+ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
+                                       std::vector<ScriptedAnswer> answers,
+                                       const ConsultOptions& options);
+
+/// The transcript as JSON Lines: one compact event per line, each ended by "\n" (UTF-8).
+std::string TranscriptText(const std::vector<nlohmann::json>& events);
+
+/// A message box text on one console line: each "\r\n" a blank, runs of blanks one blank,
+/// converted to UTF-8.
+std::string OneLineMessage(std::string_view windows1252);
+
+/// One problem `check` lists: the line number (from 1) and the text after "FILE:LINE: ".
+struct CheckProblem {
+    int line = 0;
+    std::string text;
+};
+
+/// What `check` finds.
+struct CheckReport {
+    std::vector<CheckProblem> problems;  ///< in line order, grammar before the program check
+    std::vector<std::string> warnings;   ///< "FILE:LINE: Warnung: ..."
+    bool wouldStart = false;  ///< no program-check fault, and a text form has no faulty line
+};
+
+/// Checks a knowledge base: every line with the grammar (a record as its text form would be
+/// typed), and the whole program with the program check listing every fault (8 and 9).
+/// Fails only for an unknown extension or a file error.
+Expected<CheckReport> CheckKnowledgeBase(const std::string& file);
+
+}  // namespace kelvo::cli
