@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/computation.h"
 #include "engine/error_codes.h"
 #include "engine/program_check.h"
+#include "engine/task_runners.h"
 #include "platform/dialogs.h"
 #include "store/beeper.h"
 #include "store/field_substitution.h"
@@ -105,21 +105,7 @@ Consultation::Consultation(KnowledgeBaseImage& image, const ConsultationConfig& 
     for (std::string& line : page_.formPage) {
         line.assign(kPageWidth, ' ');
     }
-    runners_[static_cast<std::size_t>(TaskSlot::Computation)] = [](Consultation& c, int) {
-        Formelaufruf(c, c.RuleCertainty());
-    };
-    runners_[static_cast<std::size_t>(TaskSlot::Display)] = [](Consultation& c, int slot) {
-        c.Anzeige_Texte_v_n(slot);
-    };
-    runners_[static_cast<std::size_t>(TaskSlot::JumpBack)] = [](Consultation& c, int) {
-        c.Prog_Rueck();
-    };
-    runners_[static_cast<std::size_t>(TaskSlot::Block)] = [](Consultation& c, int) {
-        c.Alle_Funktionen();
-    };
-    const TaskRunner oldDatabase = [](Consultation& c, int) { c.Fehlermeldung_alte_Datenbank(); };
-    runners_[static_cast<std::size_t>(TaskSlot::OldDatabaseRead)] = oldDatabase;
-    runners_[static_cast<std::size_t>(TaskSlot::OldDatabaseWrite)] = oldDatabase;
+    InstallDefaultTaskRunners(*this);
 }
 
 void Consultation::SetTaskRunner(TaskSlot slot, TaskRunner runner) {
@@ -185,7 +171,7 @@ void Consultation::FHR_Fehler(int code, int position, bool running) {
     if (config_.programmingModule && running) {
         if (ShowMessage(kChooseText, "Dialogfenster anzeigen ?", MessageIcon::Question,
                         MessageButtons::YesNo) == MessageAnswer::Yes) {
-            services_.windows.ShowInspector(InspectorReason::Error, position + 1, facts_);
+            OpenInspector(InspectorReason::Error, position + 1);
         }
     }
 }
@@ -204,7 +190,7 @@ void Consultation::ReportStop(std::string_view message, int position) {
     if (config_.programmingModule &&
         ShowMessage(kChooseText, "Dialogfenster anzeigen ?", MessageIcon::Question,
                     MessageButtons::YesNo) == MessageAnswer::Yes) {
-        services_.windows.ShowInspector(InspectorReason::Error, position + 1, facts_);
+        OpenInspector(InspectorReason::Error, position + 1);
     }
 }
 
@@ -236,7 +222,7 @@ void Consultation::Ausst() {
     if (config_.programmingModule &&
         ShowMessage(kChooseText, "Dialogfenster anzeigen ?", MessageIcon::Question,
                     MessageButtons::YesNo) == MessageAnswer::Yes) {
-        services_.windows.ShowInspector(InspectorReason::BreakOff, posRegel_ + 1, facts_);
+        OpenInspector(InspectorReason::BreakOff, posRegel_ + 1);
     }
 }
 
@@ -245,14 +231,20 @@ void Consultation::Haltepunkt(int position) {
         return;
     }
     services_.windows.SetSessionWindowVisible(false);
-    services_.windows.ShowInspector(InspectorReason::Breakpoint, position + 1, facts_);
+    OpenInspector(InspectorReason::Breakpoint, position + 1);
+}
+
+void Consultation::OpenInspector(InspectorReason why, int line) {
+    InspectorContext context{facts_, breakpointLine_, config_.programmingModule};
+    services_.windows.ShowInspector(why, line, context);
 }
 
 void Consultation::ShowPage(const PageRequest& page) {
+    InspectorContext context{facts_, breakpointLine_, config_.programmingModule};
     services_.windows.SetSessionWindowVisible(false);
     do {
         sessionKey_ = kSessionEnd;  // what a page leaves when it is closed without an answer
-        sessionKey_ = static_cast<int>(services_.windows.ShowPage(page, facts_, image_));
+        sessionKey_ = static_cast<int>(services_.windows.ShowPage(page, context));
     } while (sessionKey_ != kSessionPageContinued && sessionKey_ != kSessionEnd);
     services_.windows.SetSessionWindowVisible(true);
 }

@@ -27,13 +27,21 @@ struct ConsultationConfig {
     int errorLine = 0;
 };
 
-/// The desktop services a consultation calls.
+class Printer;
+class Clipboard;
+class MediaPlayer;
+
+/// The desktop services a consultation calls. The optional ones may be missing where a desktop
+/// lacks them; the commands that need them then report that the service is not available.
 struct ConsultationServices {
     Dialogs& dialogs;
     SessionWindows& windows;
     Clock& clock;
     RandomSource& random;
     Beeper& beeper;
+    Printer* printer = nullptr;
+    Clipboard* clipboard = nullptr;
+    MediaPlayer* media = nullptr;
 };
 
 class Consultation;
@@ -168,6 +176,7 @@ class Consultation {
     void RunTask(TaskSlot slot, int position);
     void PushGoal(const std::string& object);
     void ReportStop(std::string_view message, int position);
+    void OpenInspector(InspectorReason why, int line);
     std::string Line(int position) const;
     char Kind(int position) const;
 

@@ -14,6 +14,14 @@ inline constexpr int kPageLines = 26;
 /// Width of a page line.
 inline constexpr std::size_t kPageWidth = 80;
 
+/// What the runtime inspector works on: the fact base of the running consultation (and through
+/// it the record image with RecentStores), and the breakpoint, which the inspector may delete.
+struct InspectorContext {
+    FactBase& facts;
+    int& breakpointLine;
+    bool programmingModule = true;
+};
+
 /// The state a consultation page is built from.
 struct PageRequest {
     /// 1 question page from `formPage`; 2 solution without closing text; 3 no solution.
@@ -44,12 +52,12 @@ class SessionWindows {
     virtual ~SessionWindows() = default;
 
     /// Shows a consultation page modally while the session window is hidden. The page reads and
-    /// stores its answers through `facts`.
-    virtual PageOutcome ShowPage(const PageRequest& page, FactBase& facts,
-                                 const KnowledgeBaseImage& image) = 0;
+    /// stores its answers through `context.facts` (the image is `context.facts.image()`), and
+    /// its "Datenbasis" command opens the inspector on the same context.
+    virtual PageOutcome ShowPage(const PageRequest& page, InspectorContext& context) = 0;
 
     /// Shows the runtime inspector modally. `line` is the line number (from 1) it is about.
-    virtual void ShowInspector(InspectorReason why, int line, FactBase& facts) = 0;
+    virtual void ShowInspector(InspectorReason why, int line, InspectorContext& context) = 0;
 
     /// Hides or shows the session window.
     virtual void SetSessionWindowVisible(bool visible) = 0;

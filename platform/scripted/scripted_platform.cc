@@ -108,8 +108,8 @@ MessageAnswer ScriptedPlatform::MessageBox(std::string_view text, std::string_vi
     return answer;
 }
 
-PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, FactBase& facts,
-                                       const KnowledgeBaseImage& /*image*/) {
+PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, InspectorContext& context) {
+    FactBase& facts = context.facts;
     CheckTimeout();
     nlohmann::json lines = nlohmann::json::array();
     std::string caption;
@@ -146,7 +146,7 @@ PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, FactBase& facts,
     return outcome;
 }
 
-void ScriptedPlatform::ShowInspector(InspectorReason why, int line, FactBase& /*facts*/) {
+void ScriptedPlatform::ShowInspector(InspectorReason why, int line, InspectorContext& /*context*/) {
     events_.push_back({{"event", "inspector"}, {"why", ReasonName(why)}, {"line", line}});
 }
 

@@ -43,9 +43,8 @@ class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clo
                              MessageButtons buttons) override;
 
     // SessionWindows
-    PageOutcome ShowPage(const PageRequest& page, FactBase& facts,
-                         const KnowledgeBaseImage& image) override;
-    void ShowInspector(InspectorReason why, int line, FactBase& facts) override;
+    PageOutcome ShowPage(const PageRequest& page, InspectorContext& context) override;
+    void ShowInspector(InspectorReason why, int line, InspectorContext& context) override;
     void SetSessionWindowVisible(bool visible) override { sessionWindowVisible_ = visible; }
     void SetCursor(CursorShape shape) override { cursor_ = shape; }
     void SetStatusText(std::string_view text) override { statusText_ = std::string(text); }

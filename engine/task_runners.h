@@ -1,0 +1,12 @@
+#pragma once
+
+namespace kelvo {
+
+class Consultation;
+
+/// Installs the runners of the task kinds the engine itself carries out: computations, text
+/// pages, the jump back, task blocks and the old database tasks. Every consultation starts
+/// with them; the executables add the variable commands.
+void InstallDefaultTaskRunners(Consultation& consultation);
+
+}  // namespace kelvo
