@@ -29,12 +29,6 @@ int TwoDigits(std::string_view text) {
     return text.empty() ? -1 : value;
 }
 
-// Columns a to b (from 1) of a record text; blanks where the text is shorter.
-std::string Columns(std::string_view text, std::size_t a, std::size_t b) {
-    return PadRight(a <= text.size() ? text.substr(a - 1, b - a + 1) : std::string_view(),
-                    b - a + 1);
-}
-
 // True if columns a to b (from 1) of a record text equal `field` (of that width), reading
 // blanks where the text is shorter. Allocates nothing: lookups call it for every record.
 bool ColumnsEqual(std::string_view text, std::size_t a, std::size_t b, std::string_view field) {

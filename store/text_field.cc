@@ -39,6 +39,12 @@ std::string TrimLeft(std::string_view text) {
     return begin == std::string_view::npos ? std::string() : std::string(text.substr(begin));
 }
 
+std::string Columns(std::string_view text, std::size_t first, std::size_t last) {
+    const std::string_view inside =
+        first >= 1 && first <= text.size() ? text.substr(first - 1, last - first + 1) : "";
+    return PadRight(inside, last - first + 1);
+}
+
 bool ContainsText(std::string_view needle, std::string_view haystack) {
     const std::string n = TrimRight(ToUpper(needle));
     const std::string h = TrimRight(ToUpper(haystack));

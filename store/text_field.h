@@ -25,6 +25,10 @@ std::string TrimRight(std::string_view text);
 /// Removes blanks at the start; an all-blank text becomes empty.
 std::string TrimLeft(std::string_view text);
 
+/// Columns `first` to `last` (counted from 1) of a text, padded with blanks where the text is
+/// shorter: always last - first + 1 characters.
+std::string Columns(std::string_view text, std::size_t first, std::size_t last);
+
 /// True if `needle` occurs in `haystack`, both upper-cased and right-trimmed. An empty needle
 /// is contained in every non-empty haystack; an empty haystack contains nothing.
 bool ContainsText(std::string_view needle, std::string_view haystack);

@@ -58,6 +58,13 @@ TEST(Trim, RemovesBlanksOnlyNotTabs) {
     EXPECT_EQ(TrimLeft("  \tab "), "\tab ");
 }
 
+TEST(Columns, CutsAndPadsToTheColumnRange) {
+    EXPECT_EQ(Columns("K abc", 3, 5), "abc");
+    EXPECT_EQ(Columns("K abc", 4, 8), "bc   ");
+    EXPECT_EQ(Columns("K", 3, 4), "  ");
+    EXPECT_EQ(Columns("", 1, 1), " ");
+}
+
 struct ContainsCase {
     const char* name;
     const char* needle;
