@@ -28,12 +28,6 @@ constexpr std::size_t kLineWidth = 82;
 constexpr std::string_view kChooseText = "Bitte w\xE4hlen Sie aus";
 const std::string kLsName = PadRight("[+LS             ]", FactBase::kFieldWidth);
 
-// Columns a to b (from 1) of a text, blank-padded where the text is shorter.
-std::string Columns(std::string_view text, std::size_t a, std::size_t b) {
-    return PadRight(a <= text.size() ? text.substr(a - 1, b - a + 1) : std::string_view(),
-                    b - a + 1);
-}
-
 int ReadWholeNumber(std::string_view text) {
     int value = 0;
     bool any = false;
@@ -246,6 +240,7 @@ void Consultation::ShowPage(const PageRequest& page) {
         sessionKey_ = kSessionEnd;  // what a page leaves when it is closed without an answer
         sessionKey_ = static_cast<int>(services_.windows.ShowPage(page, context));
     } while (sessionKey_ != kSessionPageContinued && sessionKey_ != kSessionEnd);
+    page_.firstMediaLine = 0;  // the page has read its media lines
     services_.windows.SetSessionWindowVisible(true);
 }
 

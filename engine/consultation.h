@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/print_buffer.h"
 #include "engine/task_slot.h"
 #include "platform/dialogs.h"
 #include "platform/session_windows.h"
@@ -93,6 +94,12 @@ class Consultation {
     void FHR_Fehler(int code, int position, bool running);
     /// The session window's "Abbruch" button: served by the next Ausst.
     void Button1Click() { vorgangAbbrechen_ = true; }
+    /// Vorgang_Abbrechen: the "Abbruch" button was pressed and the request is not yet served.
+    bool VorgangAbbrechen() const { return vorgangAbbrechen_; }
+    void SetVorgangAbbrechen(bool requested) { vorgangAbbrechen_ = requested; }
+
+    /// The lines collected for the next printout; they live across task blocks.
+    PrintBuffer& printBuffer() { return printBuffer_; }
 
     /// Shows a message box through the desktop, with the cursor states around it.
     MessageAnswer ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon,
@@ -203,6 +210,7 @@ class Consultation {
     int breakpointLine_ = 0;
     bool restartRequested_ = false;
     PageRequest page_;
+    PrintBuffer printBuffer_;
 
     // Registers of the rule search.
     std::string text_;

@@ -15,6 +15,7 @@ Expected<StartCommandResult> RunStartCommand(KnowledgeBaseImage& image, const Im
             return loaded.error();
         }
         Consultation consultation(image, config, services);
+        consultation.printBuffer().ClearPrintBuffer();
         if (hooks.prepare) {
             hooks.prepare(consultation);
         }
@@ -31,6 +32,7 @@ Expected<StartCommandResult> RunStartCommand(KnowledgeBaseImage& image, const Im
         config.breakpointLine = consultation.BreakpointLine();
         restart = consultation.RestartRequested();
         image.ReleaseImage();
+        consultation.printBuffer().Release();
     } while (restart);
     return result;
 }

@@ -2,6 +2,8 @@
 
 #include "engine/computation.h"
 #include "engine/consultation.h"
+#include "engine/data_exchange.h"
+#include "engine/print_output.h"
 
 namespace kelvo {
 
@@ -15,6 +17,11 @@ void InstallDefaultTaskRunners(Consultation& consultation) {
     const TaskRunner oldDatabase = [](Consultation& c, int) { c.Fehlermeldung_alte_Datenbank(); };
     consultation.SetTaskRunner(TaskSlot::OldDatabaseRead, oldDatabase);
     consultation.SetTaskRunner(TaskSlot::OldDatabaseWrite, oldDatabase);
+    consultation.SetTaskRunner(TaskSlot::ReadOther,
+                               [](Consultation& c, int) { Wissensbasis_Lesen(c); });
+    consultation.SetTaskRunner(TaskSlot::WriteOther,
+                               [](Consultation& c, int) { Wissensbasis_Schreiben(c); });
+    consultation.SetTaskRunner(TaskSlot::Print, [](Consultation& c, int) { Druckausgabe(c); });
 }
 
 }  // namespace kelvo

@@ -8,7 +8,10 @@
 #include <optional>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/cli/cli_command.h"
+#include "app/cli/consult_interactive.h"
 #include "app/cli/consult_session.h"
 #include "authoring/knowledge_base_text_file.h"
 
@@ -25,6 +28,12 @@ struct ConsultCommandOptions {
     std::string clock;
     bool strict = false;
     double timeout = 0.0;
+    std::string screen = "1024x768";
+    std::string clipboard;
+    bool interactive = false;
+    std::string printerPageMm;
+    std::string printerPagePixels;
+    int printerLines = 0;
 };
 
 int RunConsult(const ConsultCommandOptions& command) {
@@ -50,6 +59,43 @@ int RunConsult(const ConsultCommandOptions& command) {
         }
         options.clock = *clock;
     }
+    const auto screen = ParseScreenSize(command.screen);
+    if (!screen) {
+        std::cerr << "--screen: \"" << command.screen
+                  << "\" ist keine Bildschirmgr\xC3\xB6\xC3\x9F"
+                     "e BREITExH\xC3\x96HE\n";
+        return kExitUsage;
+    }
+    options.screenWidth = screen->first;
+    options.screenHeight = screen->second;
+    options.clipboard = command.clipboard;
+    if (!command.printerPageMm.empty()) {
+        const auto mm = ParseNumberPair(command.printerPageMm);
+        if (!mm) {
+            std::cerr << "--printer-page-mm: \"" << command.printerPageMm
+                      << "\" ist keine Seitengr\xC3\xB6\xC3\x9F"
+                         "e BREITE,H\xC3\x96HE in Millimetern\n";
+            return kExitUsage;
+        }
+        options.printer.page.widthMillimetres = mm->first;
+        options.printer.page.heightMillimetres = mm->second;
+    }
+    if (!command.printerPagePixels.empty()) {
+        const auto pixels = ParseNumberPair(command.printerPagePixels);
+        if (!pixels || pixels->first != static_cast<int>(pixels->first) ||
+            pixels->second != static_cast<int>(pixels->second) || pixels->first > 1e6 ||
+            pixels->second > 1e6) {
+            std::cerr << "--printer-page-pixels: \"" << command.printerPagePixels
+                      << "\" ist keine Seitengr\xC3\xB6\xC3\x9F"
+                         "e BREITE,H\xC3\x96HE in Bildpunkten\n";
+            return kExitUsage;
+        }
+        options.printer.page.widthPixels = static_cast<int>(pixels->first);
+        options.printer.page.heightPixels = static_cast<int>(pixels->second);
+    }
+    if (command.printerLines > 0) {
+        options.printer.linesPerPage = command.printerLines;
+    }
     options.breakpointLine = command.breakpoint;
     options.seed = command.seed.value_or(kDefaultSeed);
     options.strict = command.strict;
@@ -57,6 +103,18 @@ int RunConsult(const ConsultCommandOptions& command) {
         std::chrono::milliseconds(static_cast<std::int64_t>(command.timeout * 1000.0));
     if (command.timeout > 0.0 && options.timeout.count() == 0) {
         options.timeout = std::chrono::milliseconds(1);
+    }
+
+    // A person at a terminal consults interactively unless a script answers.
+    const bool interactive =
+        command.interactive || (command.answers.empty() && command.transcript.empty() &&
+                                ::isatty(STDIN_FILENO) == 1 && ::isatty(STDOUT_FILENO) == 1);
+    if (interactive) {
+        if (!command.answers.empty() || !command.transcript.empty()) {
+            std::cerr << "--interactive: nicht zusammen mit --answers oder --transcript\n";
+            return kExitUsage;
+        }
+        return RunInteractiveConsultation(*loaded, options, std::cin, std::cout);
     }
 
     std::vector<ScriptedAnswer> answers;
@@ -144,6 +202,30 @@ void AddConsultCommand(CLI::App& app, int& exitCode) {
                      "Zeitlimit in Sekunden; danach wird die Sitzung wie nach einem "
                      "best\xC3\xA4tigten Abbruch beendet")
         ->check(CLI::PositiveNumber);
+    command->add_option("--screen", options->screen,
+                        "Bildschirmgr\xC3\xB6\xC3\x9F"
+                        "e BREITExH\xC3\x96HE, nach der Seiten und das "
+                        "Datenbasis-Fenster bemessen werden (ohne Angabe: 1024x768)");
+    command->add_option("--clipboard", options->clipboard,
+                        "Text der Zwischenablage zu Beginn (die erste beobachtete Variable "
+                        "des Datenbasis-Fensters)");
+    command->add_option("--printer-page-mm", options->printerPageMm,
+                        "Seitengr\xC3\xB6\xC3\x9F"
+                        "e des Druckers BREITE,H\xC3\x96HE in Millimetern (ohne Angabe: "
+                        "210,297)");
+    command->add_option("--printer-page-pixels", options->printerPagePixels,
+                        "Seitengr\xC3\xB6\xC3\x9F"
+                        "e des Druckers BREITE,H\xC3\x96HE in Bildpunkten (ohne Angabe: "
+                        "4961,7016)");
+    command
+        ->add_option("--printer-lines", options->printerLines,
+                     "Zeilen je Druckseite (ohne Angabe: 67)")
+        ->check(CLI::PositiveNumber);
+    command->add_flag("--interactive", options->interactive,
+                      "Sitzung im Terminal: Seiten werden angezeigt und ausgef\xC3\xBC"
+                      "llt, "
+                      "Fragen beantwortet (ohne Angabe: wenn Ein- und Ausgabe ein Terminal sind "
+                      "und weder --answers noch --transcript gegeben ist)");
     command->callback([options, &exitCode] { exitCode = RunConsult(*options); });
 }
 

@@ -5,9 +5,10 @@
 namespace kelvo::cli {
 
 /// Registers "consult KB [--answers FILE] [--transcript FILE] [--module programming|user]
-/// [--breakpoint LINE] [--seed N] [--clock TIME] [--strict] [--timeout SECONDS]": runs a
-/// knowledge base on the scripted platform and writes the transcript (docs/consult-format.md).
-/// Its run stores the exit status in `exitCode`.
+/// [--breakpoint LINE] [--seed N] [--clock TIME] [--strict] [--timeout SECONDS]
+/// [--screen WIDTHxHEIGHT] [--clipboard TEXT] [--interactive]": runs a knowledge base on the
+/// scripted platform and writes the transcript, or for a person at the terminal
+/// (docs/consult-format.md). Its run stores the exit status in `exitCode`.
 void AddConsultCommand(CLI::App& app, int& exitCode);
 
 }  // namespace kelvo::cli

@@ -1,5 +1,8 @@
 #include "app/cli/consult_session.h"
 
+#include "commands/install_variable_commands.h"
+#include "store/stored_number.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
@@ -194,6 +197,48 @@ std::optional<LocalDateTime> ParseClock(std::string_view text) {
     return time;
 }
 
+std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string_view::npos) {
+        return std::nullopt;
+    }
+    auto number = [](std::string_view digits) -> std::optional<int> {
+        if (digits.empty() || digits.size() > 6) {
+            return std::nullopt;
+        }
+        int value = 0;
+        for (const char c : digits) {
+            if (!std::isdigit(static_cast<unsigned char>(c))) {
+                return std::nullopt;
+            }
+            value = value * 10 + (c - '0');
+        }
+        if (value < 1 || value > 100000) {
+            return std::nullopt;
+        }
+        return value;
+    };
+    const auto width = number(text.substr(0, x));
+    const auto height = number(text.substr(x + 1));
+    if (!width || !height) {
+        return std::nullopt;
+    }
+    return std::pair{*width, *height};
+}
+
+std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::optional<double> first = ParseDecimalNumber(text.substr(0, comma));
+    const std::optional<double> second = ParseDecimalNumber(text.substr(comma + 1));
+    if (!first || !second || !(*first > 0.0) || !(*second > 0.0)) {
+        return std::nullopt;
+    }
+    return std::pair{*first, *second};
+}
+
 ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
                                        std::vector<ScriptedAnswer> answers,
                                        const ConsultOptions& options) {
@@ -201,9 +246,17 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
     scripted.strict = options.strict;
     scripted.clock = options.clock;
     scripted.timeout = options.timeout;
+    scripted.screenWidth = options.screenWidth;
+    scripted.screenHeight = options.screenHeight;
+    scripted.clipboard = options.clipboard;
+    scripted.fileFolder = std::filesystem::path(knowledgeBase.file).parent_path().string();
     ScriptedPlatform platform(std::move(answers), scripted);
     SeededRandomSource random(options.seed);
     ConsultationServices services{platform, platform, platform, random, platform};
+    services.clipboard = &platform;
+    services.media = &platform;
+    ScriptedPrinter printer(platform, options.printer);
+    services.printer = &printer;
 
     ConsultationConfig config;
     config.programmingModule = options.programmingModule;
@@ -219,7 +272,8 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         return Status{};
     };
     StartCommandHooks hooks;
-    hooks.prepare = [&](Consultation& /*consultation*/) {
+    hooks.prepare = [&](Consultation& consultation) {
+        InstallVariableCommands(consultation);
         platform.Record({{"event", "start"},
                          {"file", knowledgeBase.file},
                          {"module", options.programmingModule ? "programming" : "user"},

@@ -17,6 +17,7 @@
 
 #include "platform/clock.h"
 #include "platform/scripted/scripted_platform.h"
+#include "platform/scripted/scripted_printer.h"
 #include "store/expected.h"
 #include "store/line_record.h"
 
@@ -67,7 +68,19 @@ struct ConsultOptions {
     LocalDateTime clock = ScriptedOptions{}.clock;
     bool strict = false;
     std::chrono::milliseconds timeout{0};  ///< zero for none
+    /// The screen pages and the inspector are sized for (--screen).
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    std::string clipboard;  ///< the clipboard's text at the start (UTF-8)
+    /// The scripted printer's device (--printer-page-mm, --printer-page-pixels, --printer-lines).
+    ScriptedPrinterOptions printer;
 };
+
+/// Reads a pair "A,B" of positive numbers (decimals allowed), as the printer options take.
+std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text);
+
+/// Reads a screen size "WIDTHxHEIGHT" (each 1 to 100000).
+std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text);
 
 /// What a scripted run leaves behind.
 struct ConsultOutcome {

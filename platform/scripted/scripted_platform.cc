@@ -1,6 +1,14 @@
 #include "platform/scripted/scripted_platform.h"
 
-#include "forms/closing_page.h"
+#include <filesystem>
+#include <system_error>
+
+#include "forms/consultation_form.h"
+#include "forms/picture_file.h"
+#include "inspector/runtime_inspector.h"
+#include "platform/path_lookup.h"
+#include "platform/scripted/form_json.h"
+#include "store/fact_base.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
 
@@ -39,10 +47,34 @@ const char* ReasonName(InspectorReason why) {
     return "page";
 }
 
+constexpr std::string_view kChooseText = "Bitte w\xE4hlen Sie aus";
+constexpr const char* kPageAnswerShape =
+    "{\"page\":\"weiter\"|\"abbruch\"} oder {\"page\":{\"fields\":...,\"press\":...}}";
+
+// A name of a page answer in the form of the fact base: Windows-1252, upper case, trailing
+// blanks dropped.
+std::string AnswerName(const std::string& utf8) {
+    return TrimRight(ToUpper(Utf8ToWindows1252(utf8)));
+}
+
+// The visible slot of `pool` whose variable is `name` (as AnswerName gives it); 0 for none.
+int FindSlot(const TForm6& form, Pool pool, const std::string& name, bool editable) {
+    for (int k = 1; k <= kPoolSlots[static_cast<std::size_t>(pool)]; ++k) {
+        const FormSlot& slot = form.Slot(pool, k);
+        if (slot.belegt && slot.component.visible && TrimRight(slot.belegtMit) == name &&
+            !(editable && slot.component.readOnly)) {
+            return k;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 ScriptedPlatform::ScriptedPlatform(std::vector<ScriptedAnswer> answers, ScriptedOptions options)
-    : answers_(answers.begin(), answers.end()), options_(options) {
+    : answers_(answers.begin(), answers.end()),
+      options_(std::move(options)),
+      clipboard_(Utf8ToWindows1252(options_.clipboard)) {
     if (options_.timeout.count() > 0) {
         deadline_ = std::chrono::steady_clock::now() + options_.timeout;
     }
@@ -108,46 +140,278 @@ MessageAnswer ScriptedPlatform::MessageBox(std::string_view text, std::string_vi
     return answer;
 }
 
-PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, InspectorContext& context) {
-    FactBase& facts = context.facts;
-    CheckTimeout();
-    nlohmann::json lines = nlohmann::json::array();
-    std::string caption;
-    if (page.formMode == 1) {
-        caption = TrimRight(page.formPage[0]);
-        for (int i = 1; i < kPageLines; ++i) {
-            lines.push_back(Utf8(TrimRight(page.formPage[static_cast<std::size_t>(i)])));
-        }
-    } else {
-        for (const std::string& label :
-             ClosingPageLabels(page.formMode, page.solutionRecord, facts)) {
-            lines.push_back(Utf8(TrimRight(label)));
-        }
+void ScriptedPlatform::Fault(const std::string& text) {
+    if (!scriptError_) {
+        scriptError_ = "Antwort in Zeile " + std::to_string(lastLine_) + " passt nicht: " + text;
     }
-    PageOutcome outcome = PageOutcome::Continue;
-    if (timedOut_ || Failed()) {
-        outcome = PageOutcome::Abort;
-    } else if (auto value = Take("page", "{\"page\":\"weiter\"|\"abbruch\"}")) {
-        if (*value == "abbruch") {
-            outcome = PageOutcome::Abort;
-        } else if (*value != "weiter") {
-            scriptError_ = "Antwort in Zeile " + std::to_string(lastLine_) +
-                           " passt nicht: " + value->dump() + " ist weder weiter noch abbruch";
-            outcome = PageOutcome::Abort;
-        }
-    } else if (Failed()) {
-        outcome = PageOutcome::Abort;
-    }
-    events_.push_back({{"event", "page"},
-                       {"mode", page.formMode},
-                       {"caption", Utf8(caption)},
-                       {"lines", lines},
-                       {"answer", outcome == PageOutcome::Continue ? "weiter" : "abbruch"}});
-    return outcome;
 }
 
-void ScriptedPlatform::ShowInspector(InspectorReason why, int line, InspectorContext& /*context*/) {
-    events_.push_back({{"event", "inspector"}, {"why", ReasonName(why)}, {"line", line}});
+bool ScriptedPlatform::AskQuit() {
+    return MessageBox(kChooseText, "Programm beenden ?", MessageIcon::Question,
+                      MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+std::string ScriptedPlatform::FindFile(std::string_view name) const {
+    std::error_code error;
+    std::filesystem::path path = ResolvePath(name);
+    if (!std::filesystem::is_regular_file(path, error) && !options_.fileFolder.empty() &&
+        !name.empty() && name[0] != '/' && name[0] != '\\') {
+        path = ResolvePath(Utf8ToWindows1252(options_.fileFolder) + "/" + std::string(name));
+    }
+    return std::filesystem::is_regular_file(path, error) ? path.string() : std::string();
+}
+
+void ScriptedPlatform::PlayMedia(TForm6& form) {
+    for (const std::string& command : form.Video_Sound()) {
+        SendCommand(command);
+    }
+}
+
+bool ScriptedPlatform::ApplyPageAnswer(TForm6& form, const nlohmann::json& answer,
+                                       std::string& press, bool& print, bool& inspect) {
+    for (const auto& [key, value] : answer.items()) {
+        if (key != "fields" && key != "checks" && key != "lists" && key != "press" &&
+            key != "print" && key != "inspector" && key != "copy" && key != "paste") {
+            Fault("unbekannter Schl\xC3\xBCssel \"" + key + "\" einer Seitenantwort");
+            return false;
+        }
+    }
+    auto objectOf = [&](const char* key) -> const nlohmann::json* {
+        if (!answer.contains(key)) {
+            return nullptr;
+        }
+        return &answer.at(key);
+    };
+    if (const nlohmann::json* fields = objectOf("fields")) {
+        if (!fields->is_object()) {
+            Fault("\"fields\" ist kein Objekt");
+            return false;
+        }
+        for (const auto& [name, value] : fields->items()) {
+            const std::string wanted = AnswerName(name);
+            if (!value.is_string()) {
+                Fault("der Wert von \"" + name + "\" ist kein Text");
+                return false;
+            }
+            bool found = false;
+            for (const Pool pool : {Pool::Edit, Pool::Memo}) {
+                for (int k = 1; k <= kPoolSlots[static_cast<std::size_t>(pool)]; ++k) {
+                    const FormSlot& slot = form.Slot(pool, k);
+                    if (slot.belegt && slot.component.visible && !slot.component.readOnly &&
+                        TrimRight(slot.belegtMit) == wanted) {
+                        form.SetFieldText({pool, k}, Utf8ToWindows1252(value.get<std::string>()));
+                        found = true;
+                    }
+                }
+            }
+            if (!found) {
+                Fault("kein Eingabefeld \"" + name + "\" auf der Seite");
+                return false;
+            }
+        }
+    }
+    if (const nlohmann::json* checks = objectOf("checks")) {
+        if (!checks->is_object()) {
+            Fault("\"checks\" ist kein Objekt");
+            return false;
+        }
+        for (const auto& [name, value] : checks->items()) {
+            const int slot = FindSlot(form, Pool::CheckBox, AnswerName(name), false);
+            if (slot == 0 || !value.is_boolean()) {
+                Fault(slot == 0 ? "kein Kontrollk\xC3\xA4stchen \"" + name + "\" auf der Seite"
+                                : "der Wert von \"" + name + "\" ist weder true noch false");
+                return false;
+            }
+            form.SetChecked(slot, value.get<bool>());
+        }
+    }
+    if (const nlohmann::json* lists = objectOf("lists")) {
+        if (!lists->is_object()) {
+            Fault("\"lists\" ist kein Objekt");
+            return false;
+        }
+        for (const auto& [name, value] : lists->items()) {
+            const int slot = FindSlot(form, Pool::ListBox, AnswerName(name), false);
+            if (slot == 0) {
+                Fault("keine Liste \"" + name + "\" auf der Seite");
+                return false;
+            }
+            if (!value.is_number_integer() || !form.Select(slot, value.get<int>())) {
+                Fault("die Liste \"" + name + "\" hat keinen Eintrag " + value.dump());
+                return false;
+            }
+        }
+    }
+    // Copy and paste work on the whole text of the field named, as if it had the focus with
+    // everything selected: copy from any edit field, paste into an input field.
+    for (const char* key : {"copy", "paste"}) {
+        if (!answer.contains(key)) {
+            continue;
+        }
+        const bool paste = std::string_view(key) == "paste";
+        const nlohmann::json& value = answer.at(key);
+        int slot = 0;
+        Pool pool = Pool::Edit;
+        if (value.is_string()) {
+            for (const Pool candidate : {Pool::Edit, Pool::Memo}) {
+                if (slot == 0) {
+                    slot = FindSlot(form, candidate, AnswerName(value.get<std::string>()), paste);
+                    pool = candidate;
+                }
+            }
+        }
+        if (slot == 0) {
+            Fault(std::string("kein ") + (paste ? "Eingabefeld " : "Feld ") + value.dump() +
+                  " zum " + (paste ? "Einf\xC3\xBCgen" : "Kopieren") + " auf der Seite");
+            return false;
+        }
+        form.SetFocus({pool, slot});
+        form.SetSelection(0, form.Slot(pool, slot).component.text.size());
+        if (paste) {
+            form.Aus_AblageClick(Text());
+        } else if (auto text = form.In_AblageClick()) {
+            SetText(*text);
+        }
+    }
+    print = answer.value("print", false) == true;
+    inspect = answer.value("inspector", false) == true;
+    press = "weiter";
+    if (answer.contains("press")) {
+        if (!answer.at("press").is_string()) {
+            Fault("\"press\" ist kein Text");
+            return false;
+        }
+        press = answer.at("press").get<std::string>();
+    }
+    return true;
+}
+
+PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, InspectorContext& context) {
+    CheckTimeout();
+    // The closing pages never have media lines: a question page leaves FirstMediaLine 0.
+    const FormSource source{page.formMode, page.formPage,
+                            page.formMode == 1 ? page.firstMediaLine : 0, page.solutionRecord};
+    FormEnvironment environment;
+    environment.programmingModule = context.programmingModule;
+    environment.screenWidth = options_.screenWidth;
+    environment.screenHeight = options_.screenHeight;
+    environment.findFile = [this](std::string_view name) { return FindFile(name); };
+    environment.pictureLoads = [](const std::string& path) { return LoadPictureFile(path).ok(); };
+    environment.reportButtonPicture = [this] {
+        MessageBox("Grafik f\xFCr Ihren Schalter nicht vorhanden", "Fehlermeldung",
+                   MessageIcon::Warning, MessageButtons::Ok);
+    };
+    TForm6 form(source, context.facts, std::move(environment));
+    if (form.FormActivate()) {
+        PlayMedia(form);
+    }
+    while (!form.Closed()) {
+        nlohmann::json event = FormJson(form);
+        event["event"] = "page";
+        CheckTimeout();
+        std::string press;
+        bool print = false;
+        bool inspect = false;
+        int button = 0;
+        bool stop = timedOut_ || Failed();
+        if (!stop) {
+            if (auto value = Take("page", kPageAnswerShape)) {
+                if (value->is_string()) {
+                    press = value->get<std::string>();
+                } else if (value->is_object()) {
+                    stop = !ApplyPageAnswer(form, *value, press, print, inspect);
+                } else {
+                    Fault(value->dump() + " ist keine Seitenantwort");
+                    stop = true;
+                }
+            } else if (Failed()) {
+                stop = true;
+            } else {
+                // Out of answers: Enter, which presses the focused page button or "Weiter".
+                press = form.Slot(Pool::Button, 1).belegt ? "" : "weiter";
+                button = press.empty() ? 1 : 0;
+            }
+        }
+        if (!stop && press != "weiter" && press != "abbruch" && button == 0) {
+            button = FindSlot(form, Pool::Button, AnswerName(press), false);
+            if (button == 0) {
+                Fault("kein Schalter \"" + press + "\" auf der Seite");
+                stop = true;
+            }
+        }
+        if (!stop && press == "weiter" && !form.Tool(ToolButton::Weiter).visible) {
+            Fault("die Seite hat keinen Weiter-Schalter; ein Schalter der Seite beendet sie");
+            stop = true;
+        }
+        if (!stop && inspect && !form.Tool(ToolButton::Datenbasis).visible) {
+            Fault("die Seite hat keinen Datenbasis-Schalter (nur im Programmiermodul)");
+            stop = true;
+        }
+        if (stop) {
+            // A stopped run leaves the page as a confirmed break-off would.
+            event["answer"] = "abbruch";
+            events_.push_back(std::move(event));
+            return PageOutcome::Abort;
+        }
+        event["answer"] =
+            button > 0 ? Utf8(TrimRight(form.Slot(Pool::Button, button).belegtMit)) : press;
+        events_.push_back(std::move(event));
+        if (print) {
+            events_.push_back(
+                {{"event", "pageprint"}, {"caption", Utf8(TrimRight(form.Caption()))}});
+            form.Focus_Setzen();
+        }
+        if (inspect) {
+            ShowInspector(InspectorReason::Page, 0, context);
+            form.Focus_Setzen();
+            // Coming back from the inspector activates the page again.
+            if (form.FormActivate()) {
+                PlayMedia(form);
+            }
+        }
+        if (button > 0) {
+            form.WeiterClick(button);
+        } else if (press == "weiter") {
+            form.WeiterClick();
+        } else {
+            form.AbbruchClick([this] { return AskQuit(); });
+        }
+    }
+    return form.SessionKey() == 13 ? PageOutcome::Continue : PageOutcome::Abort;
+}
+
+void ScriptedPlatform::ShowInspector(InspectorReason why, int line, InspectorContext& context) {
+    CheckTimeout();
+    // The editor's clipboards 2 and 3 belong to the editor, which a scripted run has not.
+    TForm7 inspector(context.facts, context.breakpointLine, {clipboard_, "", ""},
+                     options_.screenWidth, options_.screenHeight);
+    nlohmann::json event = InspectorJson(inspector);
+    event["event"] = "inspector";
+    event["why"] = ReasonName(why);
+    event["line"] = line;
+    // An inspector answer is optional: it is taken only when it is the next answer.
+    if (!Stopping() && !answers_.empty() && answers_.front().value.is_object() &&
+        answers_.front().value.contains("inspector")) {
+        const ScriptedAnswer answer = answers_.front();
+        answers_.pop_front();
+        lastLine_ = answer.line;
+        const nlohmann::json& value = answer.value.at("inspector");
+        if (!value.is_object()) {
+            Fault(value.dump() + " ist keine Antwort des Datenbasis-Fensters");
+        } else {
+            for (const auto& [key, item] : value.items()) {
+                if (key != "deleteBreakpoint" || !item.is_boolean()) {
+                    Fault("unbekannte Antwort \"" + key + "\" des Datenbasis-Fensters");
+                }
+            }
+            if (!scriptError_ && value.value("deleteBreakpoint", false) &&
+                inspector.BreakpointButtonEnabled()) {
+                inspector.Haltepunkt_loeschenClick();
+                event["deleteBreakpoint"] = true;
+            }
+        }
+    }
+    events_.push_back(std::move(event));
 }
 
 bool ScriptedPlatform::PumpOneEvent() {
@@ -170,6 +434,20 @@ bool ScriptedPlatform::PumpOneEvent() {
 
 void ScriptedPlatform::Beep() {
     events_.push_back({{"event", "beep"}});
+}
+
+std::string ScriptedPlatform::Text() {
+    events_.push_back({{"event", "clipboard"}, {"action", "read"}, {"text", Utf8(clipboard_)}});
+    return clipboard_;
+}
+
+void ScriptedPlatform::SetText(std::string_view text) {
+    clipboard_ = std::string(text);
+    events_.push_back({{"event", "clipboard"}, {"action", "write"}, {"text", Utf8(clipboard_)}});
+}
+
+void ScriptedPlatform::SendCommand(std::string_view command) {
+    events_.push_back({{"event", "media"}, {"command", std::string(command)}});
 }
 
 }  // namespace kelvo

@@ -9,8 +9,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/media_player.h"
 #include "platform/session_windows.h"
 #include "store/beeper.h"
 
@@ -29,12 +31,27 @@ struct ScriptedOptions {
     LocalDateTime clock{2017, 7, 1, 14, 5, 9};
     /// Wall-clock limit of the run; zero for none.
     std::chrono::milliseconds timeout{0};
+    /// The screen the pages and the inspector are sized for.
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    /// The clipboard's text at the start (UTF-8).
+    std::string clipboard;
+    /// Where a file that a page names is looked for when it is not found from the current
+    /// folder (the knowledge base's folder); empty for none.
+    std::string fileFolder;
 };
+
+class TForm6;
 
 /// The desktop of tests and of `kelvo-cli consult`: every interaction that offers a choice
 /// takes the next answer of a script, and every call is recorded as one JSON event (texts
 /// converted to UTF-8). Nothing is shown and no event loop runs.
-class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clock, public Beeper {
+class ScriptedPlatform final : public Dialogs,
+                               public SessionWindows,
+                               public Clock,
+                               public Beeper,
+                               public Clipboard,
+                               public MediaPlayer {
   public:
     ScriptedPlatform(std::vector<ScriptedAnswer> answers, ScriptedOptions options);
 
@@ -57,6 +74,16 @@ class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clo
 
     // Beeper
     void Beep() override;
+
+    // Clipboard (texts Windows-1252)
+    std::string Text() override;
+    void SetText(std::string_view text) override;
+
+    // MediaPlayer: records each command.
+    void SendCommand(std::string_view command) override;
+
+    /// The existing file a page names (Windows-1252), as a path; empty when there is none.
+    std::string FindFile(std::string_view name) const;
 
     /// Appends an event of the caller's own (the start and end of a run).
     void Record(nlohmann::json event) { events_.push_back(std::move(event)); }
@@ -86,6 +113,14 @@ class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clo
     /// next Ausst gets a break-off request whose "Programm beenden ?" is answered yes.
     bool Stopping() const { return timedOut_ || Failed(); }
     void CheckTimeout();
+    /// Applies the fields, check boxes and lists of a page answer object to the form and reads
+    /// what else it asks; false (with the script error set) for a faulty answer. `press`
+    /// receives "weiter", "abbruch" or a page button's variable name as written.
+    bool ApplyPageAnswer(TForm6& form, const nlohmann::json& answer, std::string& press,
+                         bool& print, bool& inspect);
+    void Fault(const std::string& text);
+    bool AskQuit();
+    void PlayMedia(TForm6& form);
 
     std::deque<ScriptedAnswer> answers_;
     ScriptedOptions options_;
@@ -100,6 +135,7 @@ class ScriptedPlatform final : public Dialogs, public SessionWindows, public Clo
     CursorShape cursor_ = CursorShape::Arrow;
     std::string statusText_;
     std::uint32_t ticks_ = 0;
+    std::string clipboard_;  ///< Windows-1252
 };
 
 }  // namespace kelvo

@@ -1,11 +1,13 @@
 // End-to-end tests of `kelvo-cli consult`: fixture knowledge bases in the text form run with
 // answer scripts; the transcript is parsed and compared event by event.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/cli/consult_session.h"
 #include "tests/app/cli_run.h"
+#include "tests/case_name.h"
 
 namespace kelvo {
 namespace {
@@ -85,11 +87,11 @@ TEST_F(ConsultTest, QuestionPageContinuedThenSolution) {
     for (int i = 1; i < 25; ++i) {
         lines.push_back("");
     }
-    EXPECT_EQ(events[1], (json{{"event", "page"},
-                               {"mode", 1},
-                               {"caption", "Das Wetter"},
-                               {"lines", lines},
-                               {"answer", "weiter"}}));
+    EXPECT_EQ(events[1].at("mode"), 1);
+    EXPECT_EQ(events[1].at("caption"), "Das Wetter");
+    EXPECT_EQ(events[1].at("lines"), lines);
+    EXPECT_EQ(events[1].at("answer"), "weiter");
+    EXPECT_EQ(events[1].at("fields"), json::array());
     EXPECT_EQ(events[2].at("mode"), 2);
     EXPECT_EQ(TrimmedLeft(events[2].at("lines")[24]), "[Aussagewahrscheinlichkeit = 72 %]");
     // The task copy of the "N" line lies behind the program, the facts behind it.
@@ -103,11 +105,13 @@ TEST_F(ConsultTest, QuestionPageAnsweredAbbruchEndsTheConsultation) {
     const CliResult run = Consult("question.txt", Answers("question_abbruch.jsonl"));
     ASSERT_EQ(run.status, 0) << run.err;
     const auto events = ParseTranscript(run.out);
-    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "page", "end"}));
+    // "Abbruch" asks its question, answered by the next answer.
+    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "page", "message", "end"}));
     EXPECT_EQ(events[1].at("mode"), 1);
     EXPECT_EQ(events[1].at("answer"), "abbruch");
-    EXPECT_EQ(events[2].at("sessionKey"), 27);
-    EXPECT_EQ(events[2].at("facts"), (json{Fact(12, "JAHRESZEIT", "Winter", "99", "02"),
+    EXPECT_EQ(events[2], Question("Programm beenden ?", "yes"));
+    EXPECT_EQ(events[3].at("sessionKey"), 27);
+    EXPECT_EQ(events[3].at("facts"), (json{Fact(12, "JAHRESZEIT", "Winter", "99", "02"),
                                            Fact(13, "WETTER", "kalt", "80", "01")}));
 }
 
@@ -197,7 +201,8 @@ TEST_F(ConsultTest, ErrorReportExitsWithFour) {
                                {"buttons", "ok"},
                                {"answer", "ok"}}));
     EXPECT_EQ(events[3], Question("Dialogfenster anzeigen ?", "yes"));
-    EXPECT_EQ(events[4], (json{{"event", "inspector"}, {"why", "error"}, {"line", 4}}));
+    EXPECT_EQ(events[4].at("why"), "error");
+    EXPECT_EQ(events[4].at("line"), 4);
     EXPECT_EQ(events[5].at("sessionKey"), 27);
     EXPECT_EQ(events[5].at("errorLine"), 3);
     EXPECT_EQ(events[5].at("errorReport"), true);
@@ -244,7 +249,11 @@ TEST_F(ConsultTest, BreakpointOpensTheInspector) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto events = ParseTranscript(run.out);
     ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "inspector", "page", "end"}));
-    EXPECT_EQ(events[1], (json{{"event", "inspector"}, {"why", "breakpoint"}, {"line", 3}}));
+    EXPECT_EQ(events[1].at("why"), "breakpoint");
+    EXPECT_EQ(events[1].at("line"), 3);
+    EXPECT_EQ(events[1].at("title"), "Datenbasis...Letzten 20 Speicherungen");
+    EXPECT_EQ(events[1].at("breakpointButton"), true);
+    EXPECT_FALSE(events[1].contains("deleteBreakpoint"));
 }
 
 TEST_F(ConsultTest, BreakpointOnALineNeverReachedDoesNothing) {
@@ -344,6 +353,318 @@ TEST_F(ConsultTest, SameRunSameTranscript) {
     EXPECT_EQ(first.out, second.out);
 }
 
+// Question pages with fields: fixtures/consult/form_page.txt asks three colours on its first
+// page and shows every field kind on its second, which is ended by its button "JA".
+
+json Field(const json& page, const std::string& name) {
+    for (const json& field : page.at("fields")) {
+        if (field.at("name") == name) {
+            return field;
+        }
+    }
+    ADD_FAILURE() << "no field " << name;
+    return json::object();
+}
+
+TEST_F(ConsultTest, PageAnswersBecomeFacts) {
+    const CliResult run = Consult("form_page.txt", Answers("form_page.jsonl") + " --strict");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "page", "page", "page", "end"}));
+    const json& facts = events[4].at("facts");
+    // Behind the 18 program lines and their 2 task copies: the fact lines, SEITE1, the three
+    // colours of the first page, SEITE2, then the second page's answers in the order of Weiter.
+    json expected{
+        Fact(36, "SEITE1", "ja", "99", "01"),
+        Fact(37, "+FARBE{1}", "rot", "99", "02"),
+        Fact(38, "+FARBE{2}", "grün", "99", "02"),
+        Fact(39, "+FARBE{3}", "blau", "99", "02"),
+        Fact(40, "SEITE2", "ja", "99", "01"),
+        Fact(41, "NAME", "Erna", "99", "02"),  // shown and stored unchanged
+        Fact(42, "ALTER", "42", "99", "02"),
+        Fact(43, "+KELVO_SCHALTER_VARIABLENNAME", "JA", "99", "02"),
+        Fact(44, "++KELVO_SCHALTER1", "ja", "99", "02"),
+        Fact(45, "RAUCHER:", "FALSCH", "99", "02"),
+        Fact(46, "[+LR{1}          ]", "(           3.000)", "99", "02"),
+        Fact(47, "++LR{1}1", "blau", "99", "02"),
+        Fact(48, "BEMERKUNG", "keine", "99", "02"),
+        Fact(49, "ERGEBNIS", "fertig", "99", "01"),
+        Fact(50, "+UW", "99", "99", "02"),
+    };
+    expected[2]["value"] = "grün" + std::string(26, ' ');  // Pad30 counts UTF-8 bytes
+    ASSERT_GE(facts.size(), expected.size());
+    EXPECT_EQ(
+        json(std::vector<json>(facts.end() - static_cast<long>(expected.size()), facts.end())),
+        expected);
+}
+
+TEST_F(ConsultTest, ThePageEventDescribesItsFields) {
+    const CliResult run = Consult("form_page.txt", Answers("form_page.jsonl"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto pages = Events(ParseTranscript(run.out), "page");
+    ASSERT_EQ(pages.size(), 3u);
+    const json& page = pages[1];
+    EXPECT_EQ(page.at("caption"), "Fragebogen");
+    EXPECT_EQ(page.at("answer"), "JA");
+    EXPECT_EQ(Field(page, "NAME"), (json{{"kind", "input"},
+                                         {"slot", 1},
+                                         {"name", "NAME"},
+                                         {"line", 1},
+                                         {"column", 7},
+                                         {"width", 16},
+                                         {"height", 1},
+                                         {"value", "Erna"}}));
+    EXPECT_EQ(Field(page, "BEMERKUNG").at("kind"), "memo");
+    EXPECT_EQ(Field(page, "BEMERKUNG").at("height"), 2);
+    EXPECT_EQ(Field(page, "JA").at("kind"), "button");
+    EXPECT_EQ(Field(page, "JA").at("value"), "JA");
+    EXPECT_EQ(Field(page, "RAUCHER").at("checked"), true);
+    const json list = Field(page, "+FARBE{2}");
+    EXPECT_EQ(list.at("items"), (json{"rot", "grün", "blau"}));
+    EXPECT_EQ(list.at("selected"), 2);
+    // The invalid description stays in the text; the fields are blanked.
+    EXPECT_EQ(page.at("lines")[7], "         ]VOR NAME]");
+    EXPECT_EQ(page.at("lines")[0], "Name:");
+    // A page with a button of its own has no "Weiter".
+    json names = json::array();
+    for (const json& tool : page.at("toolbar")) {
+        names.push_back(tool.at("name"));
+    }
+    EXPECT_EQ(names, (json{"Abbruch_Schalter", "Drucken_Schalter", "Datenbasis_Schalter",
+                           "Kopieren_Schalter", "Einfuegen_Schalter"}));
+    EXPECT_EQ(page.at("window"),
+              (json{{"width", 830}, {"height", 640}, {"level", 3}, {"scale", {14286, 10000}}}));
+}
+
+TEST_F(ConsultTest, ScreenSizeOption) {
+    const CliResult run =
+        Consult("form_page.txt", Answers("form_page.jsonl") + " --screen 800x600");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto pages = Events(ParseTranscript(run.out), "page");
+    ASSERT_FALSE(pages.empty());
+    EXPECT_EQ(pages[0].at("window"),
+              (json{{"width", 590}, {"height", 465}, {"level", 1}, {"scale", {10000, 10000}}}));
+    EXPECT_EQ(Consult("solution.txt", "--screen 800").status, 2);
+    EXPECT_EQ(Consult("solution.txt", "--screen 0x600").status, 2);
+}
+
+TEST_F(ConsultTest, RunningOutOnAPageWithAButtonPressesIt) {
+    std::ofstream(dir_ / "first.jsonl") << "{\"page\":{\"fields\":{\"+FARBE{1}\":\"rot\"}}}\n";
+    const CliResult run = Consult("form_page.txt", "--answers first.jsonl");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto pages = Events(ParseTranscript(run.out), "page");
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[1].at("answer"), "JA");  // Enter presses the focused button S1
+}
+
+struct FaultyPageAnswer {
+    std::string name;
+    std::string answer;
+    std::string message;
+};
+
+class PageAnswerFaults : public CliFolderTest,
+                         public testing::WithParamInterface<FaultyPageAnswer> {};
+
+TEST_P(PageAnswerFaults, AreErrorsNamingTheirLine) {
+    std::ofstream(dir_ / "answers.jsonl") << "{\"page\":\"weiter\"}\n" << GetParam().answer << "\n";
+    const CliResult run = Consult("form_page.txt", "--answers answers.jsonl");
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("Antwort in Zeile 2 passt nicht: " + GetParam().message),
+              std::string::npos)
+        << run.err;
+    const auto events = ParseTranscript(run.out);
+    const auto pages = Events(events, "page");
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[1].at("answer"), "abbruch");
+    EXPECT_EQ(events.back().at("sessionKey"), 27);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConsultTest, PageAnswerFaults,
+    testing::Values(
+        FaultyPageAnswer{"UnknownField", R"({"page":{"fields":{"ALTR":"1"},"press":"JA"}})",
+                         "kein Eingabefeld \"ALTR\""},
+        FaultyPageAnswer{"UnknownCheckBox", R"({"page":{"checks":{"NICHTDA":true},"press":"JA"}})",
+                         "kein Kontrollkästchen \"NICHTDA\""},
+        FaultyPageAnswer{"ListItemOutOfRange", R"({"page":{"lists":{"+FARBE{2}":4},"press":"JA"}})",
+                         "die Liste \"+FARBE{2}\" hat keinen Eintrag 4"},
+        FaultyPageAnswer{"UnknownButton", R"({"page":{"press":"NEIN"}})", "kein Schalter \"NEIN\""},
+        FaultyPageAnswer{"WeiterOnAPageWithAButton", R"({"page":"weiter"})",
+                         "die Seite hat keinen Weiter-Schalter"},
+        FaultyPageAnswer{"UnknownKey", R"({"page":{"drücken":"JA"}})",
+                         "unbekannter Schlüssel \"drücken\""}),
+    CaseName{});
+
+TEST_F(ConsultTest, CopyAndPasteGoThroughTheClipboard) {
+    std::ofstream(dir_ / "answers.jsonl")
+        << "{\"page\":\"weiter\"}\n"
+        << "{\"page\":{\"copy\":\"name\",\"paste\":\"ALTER\",\"press\":\"JA\"}}\n";
+    const CliResult run = Consult("form_page.txt", "--answers answers.jsonl");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    const auto clipboard = Events(events, "clipboard");
+    ASSERT_EQ(clipboard.size(), 2u);
+    EXPECT_EQ(clipboard[0], (json{{"event", "clipboard"}, {"action", "write"}, {"text", "Erna"}}));
+    EXPECT_EQ(clipboard[1], (json{{"event", "clipboard"}, {"action", "read"}, {"text", "Erna"}}));
+    bool stored = false;
+    for (const json& fact : events.back().at("facts")) {
+        stored = stored || fact == Fact(42, "ALTER", "Erna", "99", "02");
+    }
+    EXPECT_TRUE(stored) << events.back().dump();
+}
+
+TEST_F(ConsultTest, AbbruchAnsweredNoKeepsThePageWithWhatWasTyped) {
+    std::ofstream(dir_ / "answers.jsonl")
+        << "{\"page\":\"weiter\"}\n"
+        << "{\"page\":{\"fields\":{\"ALTER\":\"42\"},\"press\":\"abbruch\"}}\n"
+        << "{\"answer\":\"no\"}\n"
+        << "{\"page\":{\"press\":\"ja\"}}\n"
+        << "{\"page\":\"weiter\"}\n";
+    const CliResult run = Consult("form_page.txt", "--answers answers.jsonl --strict");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "page", "page", "message", "page",
+                                                       "page", "end"}));
+    EXPECT_EQ(events[3], Question("Programm beenden ?", "no"));
+    EXPECT_EQ(Field(events[4], "ALTER").at("value"), "42");  // the page stayed as it was
+    EXPECT_EQ(events[4].at("answer"), "JA");
+    EXPECT_EQ(events[6].at("sessionKey"), 13);
+}
+
+TEST_F(ConsultTest, TheInspectorListsItsRowsAndDeletesTheBreakpoint) {
+    std::ofstream(dir_ / "answers.jsonl") << "{\"inspector\":{\"deleteBreakpoint\":true}}\n";
+    const CliResult run =
+        Consult("solution.txt", "--breakpoint 3 --answers answers.jsonl --clipboard ' WETTER '");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");  // the answer was used
+    const auto inspectors = Events(ParseTranscript(run.out), "inspector");
+    ASSERT_EQ(inspectors.size(), 1u);
+    const json& inspector = inspectors[0];
+    EXPECT_EQ(inspector.at("deleteBreakpoint"), true);
+    ASSERT_EQ(inspector.at("rows").size(), 17u);
+    EXPECT_EQ(inspector.at("rows")[7], "");
+    EXPECT_EQ(inspector.at("rows")[8], "  GETRAENK                       (90) . Tee mit Zitrone");
+    EXPECT_EQ(inspector.at("rows")[9], "  WETTER                         (99) . kalt");
+    EXPECT_EQ(inspector.at("watched"), (json{{{"name", "WETTER"}, {"value", "kalt"}},
+                                             {{"name", "?"}, {"value", "Fehler"}},
+                                             {{"name", "?"}, {"value", "Fehler"}}}));
+}
+
+TEST_F(ConsultTest, AnInspectorAnswerIsOptional) {
+    const CliResult run = Consult("solution.txt", "--breakpoint 3 " + Answers("one_page.jsonl"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "inspector", "page", "end"}));
+    EXPECT_FALSE(events[1].contains("deleteBreakpoint"));
+}
+
+TEST_F(ConsultTest, MediaPlaysOnActivationAndAgainAfterTheInspector) {
+    const CliResult run = Consult("media.txt", Answers("media.jsonl") + " --strict");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    const std::string sound = ConsultFixture("ton.wav");
+    const std::vector<std::string> play{"open " + sound + " type waveaudio alias Lied",
+                                        "break Lied on 27", "play Lied wait", "close Lied"};
+    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "media", "media", "media", "media",
+                                                       "page", "inspector", "media", "media",
+                                                       "media", "media", "page", "end"}));
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(events[1 + i].at("command"), play[i]);
+        EXPECT_EQ(events[7 + i].at("command"), play[i]);
+    }
+    const json& page = events[5];
+    EXPECT_EQ(page.at("media").at("file"), "TON.WAV");
+    EXPECT_EQ(page.at("pictures"), (json{{{"box", 1},
+                                          {"file", ConsultFixture("bild.bmp")},
+                                          {"left", 10},
+                                          {"top", 20},
+                                          {"width", 30},
+                                          {"height", 40}}}));
+    EXPECT_EQ(page.at("toolbar").back(), (json{{"name", "VideoSound_Schalter"}, {"left", 136}}));
+    EXPECT_EQ(events[6].at("why"), "page");
+    EXPECT_EQ(events[11].at("mode"), 2);  // the closing page has no media
+}
+
+TEST_F(ConsultTest, TheUserModuleHasNoDatenbasisButton) {
+    const CliResult run = Consult("media.txt", Answers("media.jsonl") + " --module user");
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("keinen Datenbasis-Schalter"), std::string::npos) << run.err;
+}
+
+// The demonstration knowledge base of examples/ runs from end to end.
+
+std::string Example() {
+    return std::string(KELVO_TEST_DATA) + "/../../examples/fahrradberater.txt";
+}
+
+struct BikeCase {
+    std::string name;
+    std::string answers;
+    std::vector<std::string> captions;                       ///< of every page, in order
+    std::vector<std::pair<std::string, std::string>> bikes;  ///< value and certainty
+    std::string points;
+};
+
+class ExampleKnowledgeBase : public CliFolderTest, public testing::WithParamInterface<BikeCase> {};
+
+TEST_P(ExampleKnowledgeBase, RecommendsABike) {
+    const BikeCase& row = GetParam();
+    const CliResult run = Cli("consult '" + Example() + "' --strict " + Answers(row.answers));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto events = ParseTranscript(run.out);
+    std::vector<std::string> captions;
+    for (const json& page : Events(events, "page")) {
+        captions.push_back(page.at("caption"));
+    }
+    EXPECT_EQ(captions, row.captions);
+    std::vector<std::pair<std::string, std::string>> bikes;
+    std::string points;
+    for (const json& fact : events.back().at("facts")) {
+        const std::string name = fact.at("name");
+        const std::string value = fact.at("value");
+        if (name.rfind("FAHRRAD ", 0) == 0) {
+            bikes.emplace_back(value.substr(0, value.find_last_not_of(' ') + 1),
+                               fact.at("certainty"));
+        } else if (name.rfind("[+PUNKTE", 0) == 0) {
+            points = value.substr(0, 18);
+        }
+    }
+    EXPECT_EQ(bikes, row.bikes);
+    EXPECT_EQ(points, row.points);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConsultTest, ExampleKnowledgeBase,
+    testing::Values(BikeCase{"HillsLuggageAndLongWays",
+                             "fahrradberater_ebike.jsonl",
+                             {"Fahrradberater - Ihre Angaben", "Fahrradberater - Ihre Wege",
+                              "Empfehlung: ein E-Bike", "Empfehlung: ein Trekkingrad"},
+                             {{"E-Bike", "85"}, {"Trekkingrad", "70"}},
+                             "(           7.000)"},
+                    BikeCase{"ShortWaysOnly",
+                             "fahrradberater_stadtrad.jsonl",
+                             {"Fahrradberater - Ihre Angaben", "Fahrradberater - Ihre Wege",
+                              "Empfehlung: ein Stadtrad"},
+                             {{"Stadtrad", "90"}},
+                             "(           0.000)"}),
+    CaseName{});
+
+TEST_F(ConsultTest, TheExampleShowsTheAnswersInItsClosingText) {
+    const CliResult run =
+        Cli("consult '" + Example() + "' " + Answers("fahrradberater_ebike.jsonl"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto pages = Events(ParseTranscript(run.out), "page");
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(Field(pages[2], "VORNAME").at("value"), "Erna");
+    EXPECT_EQ(Field(pages[2], "+UW").at("value"), "85");
+    EXPECT_EQ(Field(pages[2], "++LR{1}").at("value"), "Arbeit");
+    EXPECT_EQ(Field(pages[2], "WUNSCH").at("kind"), "memo-display");
+    EXPECT_EQ(Field(pages[2], "WUNSCH").at("value"), "Ein Korb vorne");
+    EXPECT_EQ(Field(pages[1], "+STRECKE{1}").at("items"), (json{"Arbeit", "Bäcker", "See"}));
+}
+
 // The library under the command.
 
 TEST(ConsultSession, AnswersAreNumberedByTheirLines) {
@@ -380,6 +701,27 @@ TEST(ConsultSession, KindOfIgnoresCase) {
     EXPECT_EQ(cli::KindOf("A.WBB"), cli::KnowledgeBaseKind::RunOnly);
     EXPECT_EQ(cli::KindOf("a.TXT"), cli::KnowledgeBaseKind::Text);
     EXPECT_FALSE(cli::KindOf("a.wbx").has_value());
+}
+
+}  // namespace
+}  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+// The variable commands and the printer are wired into kelvo-cli: a "V" task sets and joins a
+// text, and a "C" task prints it.
+TEST_F(ConsultTest, VariableCommandsAndPrintOutputRunInAConsultation) {
+    const CliResult run = Consult("commands_and_print.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "print", "page", "end"}));
+    const json& print = events[1];
+    EXPECT_EQ(print.at("aborted"), false);
+    EXPECT_EQ(print.at("pages"), (json{{"", "", "", "", "     Hallo ErnaErna       !"}}));
+    const json& facts = events[3].at("facts");
+    EXPECT_TRUE(std::find(facts.begin(), facts.end(), Fact(18, "+NAME", "ErnaErna", "99", "02")) !=
+                facts.end());
 }
 
 }  // namespace

@@ -164,7 +164,7 @@ TEST(Tasks, MediaLinesBelongToThePage) {
 
 TEST(Tasks, AbortingAPageEndsTheConsultation) {
     ConsultationHarness run(std::string(kConcludeB) + "N B . b\nT Frage\nK\n",
-                            {{{"page", "abbruch"}}});
+                            {{{"page", "abbruch"}}, {{"answer", "yes"}}});
     run.Run();
     EXPECT_EQ(PageCaptions(run), (std::vector<std::string>{"Frage"}));
     EXPECT_EQ(run.consultation().SessionKey(), kSessionEnd);

@@ -1,0 +1,104 @@
+#include "commands/command_dispatch.h"
+
+#include <string>
+
+#include "authoring/command_table.h"
+#include "commands/command_handlers.h"
+#include "commands/variable_command.h"
+
+namespace kelvo {
+namespace {
+
+// The 40 command letters; nullptr marks a command of a later version. The order is that of
+// the command overview (assignments, expression, text, date and time, files, database, goal
+// list and session, automation, programs and system values); lookups do not depend on it.
+constexpr std::array<VariableCommand, kVariableCommandCount> kVariableCommands{{
+    {'.', AssignLiteral},  {'=', CopyConverting},  {'>', StoreIndirectly},
+    {'<', LoadIndirectly}, {'C', SetCertainty},    {'P', EvaluateOperand},
+    {'+', AppendVariable}, {'-', AppendLiteral},   {'K', LowerCase},
+    {'G', UpperCase},      {'L', TextLength},      {'S', PartOfText},
+    {'B', SearchText},     {'A', CompareTexts},    {'\xDC', SubstituteVariables},  // Ü
+    {'D', ConvertDate},    {'Z', ConvertTime},     {'O', nullptr},  // copy files or a folder
+    {'I', nullptr},                                                 // create a folder path
+    {'U', nullptr},                                                 // move or rename
+    {'\xD6', nullptr},                                              // Ö delete files
+    {'J', nullptr},                                                 // does a file exist
+    {'W', nullptr},                                                 // file-open dialog
+    {'F', nullptr},                                                 // file-save dialog
+    {'1', nullptr},                                                 // write a text file
+    {'2', nullptr},                                                 // read a text file
+    {'3', nullptr},                                                 // write an RTF file
+    {'4', nullptr},                                                 // read an RTF file
+    {'\xC4', nullptr},                                              // Ä SQL statement
+    {'Q', ListGoals},      {'E', EndConsultation}, {'N', RestartConsultation},
+    {'/', nullptr},     // keyboard, mouse and screen
+    {'H', nullptr},     // open through the shell
+    {'X', nullptr},     // start a program
+    {'M', nullptr},     // message box
+    {'R', nullptr},     // printer set-up
+    {'\xBB', nullptr},  // » to the clipboard
+    {'\xAB', nullptr},  // « from the clipboard
+    {'V', nullptr},     // system values
+}};
+
+constexpr bool LettersAreDistinct() {
+    for (std::size_t i = 0; i < kVariableCommands.size(); ++i) {
+        for (std::size_t j = i + 1; j < kVariableCommands.size(); ++j) {
+            if (kVariableCommands[i].letter == kVariableCommands[j].letter) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Every command the line grammar admits has an entry here, and no other.
+constexpr bool MatchesTheGrammar() {
+    for (const CommandOperands& grammar : kCommandTable) {
+        bool found = false;
+        for (const VariableCommand& command : kVariableCommands) {
+            found = found || command.letter == grammar.command;
+        }
+        if (!found) {
+            return false;
+        }
+    }
+    return kCommandTable.size() == kVariableCommands.size();
+}
+
+static_assert(LettersAreDistinct(), "a command letter is listed twice");
+static_assert(MatchesTheGrammar(), "the command letters differ from those of the line grammar");
+
+}  // namespace
+
+const VariableCommand* FindVariableCommand(char letter) {
+    for (const VariableCommand& command : kVariableCommands) {
+        if (command.letter == letter) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+void DispatchVariableCommand(VariableLine& line) {
+    const VariableCommand* command = FindVariableCommand(line.Command());
+    if (command == nullptr) {
+        return;
+    }
+    if (command->handler != nullptr) {
+        command->handler(line);
+        return;
+    }
+    const auto index = static_cast<unsigned char>(command->letter);
+    if (line.block().unavailableShown.test(index)) {
+        return;
+    }
+    line.block().unavailableShown.set(index);
+    line.consultation().ShowMessage("Der Variablenbefehl \"" + std::string(1, command->letter) +
+                                        "\" (Zeile " + std::to_string(line.position() + 1) +
+                                        ") ist in dieser Version noch nicht verf\xFC"
+                                        "gbar.\r\nDie Sitzung wird fortgesetzt.",
+                                    "Hinweis", MessageIcon::Information, MessageButtons::Ok);
+}
+
+}  // namespace kelvo

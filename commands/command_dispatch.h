@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+
+namespace kelvo {
+
+class VariableLine;
+
+/// Carries out the command of one variable line.
+using VariableCommandHandler = void (*)(VariableLine& line);
+
+/// One command letter (column 39, Windows-1252) and its handler; nullptr for a command that
+/// this version does not carry out yet.
+struct VariableCommand {
+    char letter;
+    VariableCommandHandler handler;
+};
+
+/// Number of command letters.
+inline constexpr std::size_t kVariableCommandCount = 40;
+
+/// The command of `letter`, or nullptr when the letter is no command.
+const VariableCommand* FindVariableCommand(char letter);
+
+/// Runs the command of the line's column 39. A letter that is no command does nothing; a
+/// command not yet available shows an information message, once per block and letter, and the
+/// block goes on.
+void DispatchVariableCommand(VariableLine& line);
+
+}  // namespace kelvo

@@ -1,0 +1,488 @@
+#include "platform/terminal/terminal_platform.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "forms/consultation_form.h"
+#include "forms/picture_file.h"
+#include "inspector/runtime_inspector.h"
+#include "platform/path_lookup.h"
+#include "store/fact_base.h"
+#include "store/text_field.h"
+#include "store/windows1252.h"
+
+namespace kelvo {
+namespace {
+
+constexpr std::string_view kChooseText = "Bitte w\xE4hlen Sie aus";
+
+std::string Utf8(std::string_view bytes) {
+    return Windows1252ToUtf8(bytes);
+}
+
+// A message text for the terminal: "\r\n" becomes a line end.
+std::string MessageLines(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;
+        }
+        out += text[i];
+    }
+    return Utf8(out);
+}
+
+// The visible fields of a page, numbered in reading order (by line, then column).
+std::vector<FormControl> NumberedFields(const TForm6& form) {
+    std::vector<FormControl> fields;
+    for (const Pool pool : {Pool::Edit, Pool::Memo, Pool::CheckBox, Pool::ListBox, Pool::Button}) {
+        for (int k = 1; k <= kPoolSlots[static_cast<std::size_t>(pool)]; ++k) {
+            const FormSlot& slot = form.Slot(pool, k);
+            if (slot.belegt && slot.component.visible) {
+                fields.push_back({pool, k});
+            }
+        }
+    }
+    std::stable_sort(fields.begin(), fields.end(), [&form](FormControl a, FormControl b) {
+        const FormComponent& x = form.Slot(a.pool, a.slot).component;
+        const FormComponent& y = form.Slot(b.pool, b.slot).component;
+        return x.line != y.line ? x.line < y.line : x.column < y.column;
+    });
+    return fields;
+}
+
+const char* KindText(FieldKind kind) {
+    switch (kind) {
+        case FieldKind::Input:
+            return "Eingabefeld";
+        case FieldKind::Display:
+            return "Anzeigefeld";
+        case FieldKind::MemoInput:
+            return "Textfeld";
+        case FieldKind::MemoDisplay:
+            return "Textanzeige";
+        case FieldKind::Button:
+            return "Schalter";
+        case FieldKind::CheckBox:
+            return "K\xE4stchen";
+        case FieldKind::ListBox:
+            return "Liste";
+    }
+    return "";
+}
+
+// The lines of a multi-line text.
+std::vector<std::string> TextLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += text[i];
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+// `text` fitted into `width` columns, filled with `fill`.
+std::string Fit(std::string_view text, int width, char fill) {
+    std::string out(text.substr(0, static_cast<std::size_t>(std::max(width, 0))));
+    out.resize(static_cast<std::size_t>(std::max(width, 0)), fill);
+    return out;
+}
+
+// The line that explains field `number` below the page.
+std::string LegendLine(const TForm6& form, FormControl control, int number) {
+    const FormSlot& slot = form.Slot(control.pool, control.slot);
+    const FormComponent& field = slot.component;
+    std::string line = "  " + std::to_string(number) + ") " + Utf8(KindText(field.kind)) + " " +
+                       Utf8(TrimRight(slot.belegtMit));
+    switch (field.kind) {
+        case FieldKind::CheckBox:
+            line += " (" + Utf8(field.text) +
+                    "): " + (field.checked ? "angekreuzt" : "nicht angekreuzt");
+            break;
+        case FieldKind::ListBox:
+            line += ":";
+            for (std::size_t k = 0; k < field.items.size(); ++k) {
+                line += " " + std::to_string(k + 1) + "=" + Utf8(field.items[k]) +
+                        (field.selected == static_cast<int>(k) + 1 ? "(*)" : "");
+            }
+            break;
+        case FieldKind::Button:
+            line += ": " + Utf8(field.text);
+            break;
+        default:
+            line += " = \"" + MessageLines(field.text) + "\"";
+            break;
+    }
+    return line;
+}
+
+// A whole line read as a decimal number; empty when it is none.
+std::optional<int> Number(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+TerminalPlatform::TerminalPlatform(std::istream& in, std::ostream& out, TerminalOptions options)
+    : in_(in), out_(out), options_(std::move(options)) {}
+
+bool TerminalPlatform::ReadLine(std::string& line) {
+    if (ended_ || !std::getline(in_, line)) {
+        ended_ = true;
+        line.clear();
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return true;
+}
+
+std::string TerminalPlatform::Ask(const std::string& prompt) {
+    out_ << prompt << std::flush;
+    std::string line;
+    if (!ReadLine(line)) {
+        out_ << "\n";
+    }
+    return line;
+}
+
+MessageAnswer TerminalPlatform::MessageBox(std::string_view text, std::string_view caption,
+                                           MessageIcon /*icon*/, MessageButtons buttons) {
+    out_ << "\n== " << Utf8(caption) << " ==\n" << MessageLines(text) << "\n";
+    if (buttons == MessageButtons::Ok) {
+        out_ << std::flush;
+        return MessageAnswer::Ok;
+    }
+    for (;;) {
+        if (ended_) {
+            return MessageAnswer::No;
+        }
+        const std::string answer = Ask("(j = Ja, n = Nein) ");
+        if (answer == "j" || answer == "J" || answer == "ja" || answer == "Ja") {
+            return MessageAnswer::Yes;
+        }
+        if (answer == "n" || answer == "N" || answer == "nein" || answer == "Nein" || ended_) {
+            return MessageAnswer::No;
+        }
+    }
+}
+
+void TerminalPlatform::PrintPage(const TForm6& form) {
+    std::vector<std::string> grid(static_cast<std::size_t>(TForm6::kBodyLines));
+    for (std::size_t r = 0; r < grid.size(); ++r) {
+        grid[r] = PadRight(form.Labels()[r], TForm6::kColumns);
+    }
+    const std::vector<FormControl> fields = NumberedFields(form);
+    auto put = [&grid](int line, int column, const std::string& text) {
+        if (line >= 1 && line <= TForm6::kBodyLines) {
+            std::string& row = grid[static_cast<std::size_t>(line - 1)];
+            row.replace(static_cast<std::size_t>(column - 1),
+                        std::min(text.size(), row.size() - static_cast<std::size_t>(column - 1)),
+                        text);
+            row.resize(static_cast<std::size_t>(TForm6::kColumns), ' ');
+        }
+    };
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const FormComponent& field = form.Slot(fields[i].pool, fields[i].slot).component;
+        const std::string number = std::to_string(i + 1);
+        const int width = field.columns;
+        switch (field.kind) {
+            case FieldKind::Input:
+            case FieldKind::Display:
+                put(field.line, field.column,
+                    Fit("[" + number + "]" + TextLines(field.text).front(), width,
+                        field.kind == FieldKind::Input ? '_' : ' '));
+                break;
+            case FieldKind::MemoInput:
+            case FieldKind::MemoDisplay: {
+                const std::vector<std::string> lines = TextLines(field.text);
+                const char fill = field.kind == FieldKind::MemoInput ? '_' : ' ';
+                for (int h = 0; h < field.lines; ++h) {
+                    std::string text = h < static_cast<int>(lines.size())
+                                           ? lines[static_cast<std::size_t>(h)]
+                                           : std::string();
+                    put(field.line + h, field.column,
+                        Fit((h == 0 ? "[" + number + "]" : std::string()) + text, width, fill));
+                }
+                break;
+            }
+            case FieldKind::Button:
+                put(field.line, field.column,
+                    Fit("<" + number + " " + (field.text.empty() ? "Bild" : field.text) + ">",
+                        width, ' '));
+                break;
+            case FieldKind::CheckBox:
+                put(field.line, field.column,
+                    Fit("[" + number + "]" + (field.checked ? "(x) " : "( ) ") + field.text, width,
+                        ' '));
+                break;
+            case FieldKind::ListBox:
+                for (int h = 0; h < field.lines; ++h) {
+                    std::string text;
+                    if (h < static_cast<int>(field.items.size())) {
+                        text = (field.selected == h + 1 ? "*" : " ") +
+                               field.items[static_cast<std::size_t>(h)];
+                    }
+                    put(field.line + h, field.column,
+                        Fit((h == 0 ? "[" + number + "]" : std::string()) + text, width, ' '));
+                }
+                break;
+        }
+    }
+    std::size_t last = grid.size();
+    while (last > 0 && TrimRight(grid[last - 1]).empty()) {
+        --last;
+    }
+    out_ << "\n=== " << Utf8(TrimRight(form.Caption())) << " ===\n";
+    for (std::size_t r = 0; r < last; ++r) {
+        out_ << Utf8(TrimRight(grid[r])) << "\n";
+    }
+    for (const FormPicture& picture : form.Pictures()) {
+        if (picture.visible) {
+            out_ << "(Bild: " << picture.file << ")\n";
+        }
+    }
+    if (!fields.empty()) {
+        out_ << "---\n";
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out_ << LegendLine(form, fields[i], static_cast<int>(i) + 1) << "\n";
+    }
+    out_ << std::flush;
+}
+
+bool TerminalPlatform::EditField(TForm6& form, int number) {
+    const std::vector<FormControl> fields = NumberedFields(form);
+    if (number < 1 || number > static_cast<int>(fields.size())) {
+        return false;
+    }
+    const FormControl control = fields[static_cast<std::size_t>(number - 1)];
+    const FormSlot& slot = form.Slot(control.pool, control.slot);
+    const FormComponent& field = slot.component;
+    const std::string name = Utf8(TrimRight(slot.belegtMit));
+    switch (field.kind) {
+        case FieldKind::Input: {
+            const std::string line = Ask(name + " (bisher \"" + Utf8(field.text) +
+                                         "\"; Enter beh\xC3\xA4lt, - leert): ");
+            if (line == "-") {
+                form.SetFieldText(control, "");
+            } else if (!line.empty()) {
+                form.SetFieldText(control, Utf8ToWindows1252(line));
+            }
+            break;
+        }
+        case FieldKind::MemoInput: {
+            out_ << name << " (bisher \"" << MessageLines(field.text)
+                 << "\"): neue Zeilen eingeben, Ende mit einer Zeile \".\"\n";
+            std::string text;
+            bool first = true;
+            std::string line;
+            while (ReadLine(line) && line != ".") {
+                text += (first ? "" : "\r\n") + Utf8ToWindows1252(line);
+                first = false;
+            }
+            form.SetFieldText(control, text);
+            break;
+        }
+        case FieldKind::CheckBox:
+            form.SetChecked(control.slot, !field.checked);
+            break;
+        case FieldKind::ListBox: {
+            const std::string line =
+                Ask(name + ": Eintrag 1 bis " + std::to_string(field.items.size()) +
+                    ", 0 = keiner (bisher " + std::to_string(field.selected) + "): ");
+            const int item = line.empty() ? field.selected : Number(line).value_or(-1);
+            if (!form.Select(control.slot, item)) {
+                out_ << "Kein solcher Eintrag.\n";
+            }
+            break;
+        }
+        case FieldKind::Button:
+            form.WeiterClick(control.slot);
+            break;
+        case FieldKind::Display:
+        case FieldKind::MemoDisplay:
+            out_ << "Ein Anzeigefeld kann nicht ge\xC3\xA4ndert werden.\n";
+            break;
+    }
+    return true;
+}
+
+PageOutcome TerminalPlatform::ShowPage(const PageRequest& page, InspectorContext& context) {
+    const FormSource source{page.formMode, page.formPage,
+                            page.formMode == 1 ? page.firstMediaLine : 0, page.solutionRecord};
+    FormEnvironment environment;
+    environment.programmingModule = context.programmingModule;
+    environment.screenWidth = options_.screenWidth;
+    environment.screenHeight = options_.screenHeight;
+    environment.findFile = [this](std::string_view name) {
+        std::error_code error;
+        std::filesystem::path path = ResolvePath(name);
+        if (!std::filesystem::is_regular_file(path, error) && !options_.fileFolder.empty()) {
+            path = ResolvePath(Utf8ToWindows1252(options_.fileFolder) + "/" + std::string(name));
+        }
+        return std::filesystem::is_regular_file(path, error) ? path.string() : std::string();
+    };
+    environment.pictureLoads = [](const std::string& path) { return LoadPictureFile(path).ok(); };
+    environment.reportButtonPicture = [this] {
+        MessageBox("Grafik f\xFCr Ihren Schalter nicht vorhanden", "Fehlermeldung",
+                   MessageIcon::Warning, MessageButtons::Ok);
+    };
+    TForm6 form(source, context.facts, std::move(environment));
+    auto activate = [&] {
+        if (form.FormActivate()) {
+            for (const std::string& command : form.Video_Sound()) {
+                SendCommand(command);
+            }
+        }
+    };
+    auto askQuit = [this] {
+        return MessageBox(kChooseText, "Programm beenden ?", MessageIcon::Question,
+                          MessageButtons::YesNo) == MessageAnswer::Yes;
+    };
+    activate();
+    bool shown = false;
+    while (!form.Closed()) {
+        if (ended_) {
+            return PageOutcome::Abort;  // no one is left to answer
+        }
+        if (!shown) {
+            PrintPage(form);
+            shown = true;
+        }
+        std::string choices = "Nummer = Feld bearbeiten";
+        if (form.Tool(ToolButton::Weiter).visible) {
+            choices += ", w = Weiter";
+        }
+        choices += ", a = Abbruch";
+        if (form.Tool(ToolButton::Datenbasis).visible) {
+            choices += ", d = Datenbasis";
+        }
+        if (form.Tool(ToolButton::VideoSound).visible) {
+            choices += ", v = Video/Sound";
+        }
+        const std::string line = Ask(choices + ", s = Seite zeigen: ");
+        if (ended_) {
+            continue;
+        }
+        if ((line == "w" || line == "W") && form.Tool(ToolButton::Weiter).visible) {
+            form.WeiterClick();
+        } else if (line == "a" || line == "A") {
+            form.AbbruchClick(askQuit);
+        } else if ((line == "d" || line == "D") && form.Tool(ToolButton::Datenbasis).visible) {
+            ShowInspector(InspectorReason::Page, 0, context);
+            form.Focus_Setzen();
+            activate();
+            shown = false;
+        } else if ((line == "v" || line == "V") && form.Tool(ToolButton::VideoSound).visible) {
+            for (const std::string& command : form.Video_Sound()) {
+                SendCommand(command);
+            }
+            form.Focus_Setzen();
+        } else if (line == "s" || line == "S") {
+            shown = false;
+        } else {
+            const int number = Number(line).value_or(0);
+            if (!EditField(form, number)) {
+                out_ << "Bitte eine der genannten Eingaben.\n";
+            } else if (!form.Closed()) {
+                const std::vector<FormControl> fields = NumberedFields(form);
+                out_ << LegendLine(form, fields[static_cast<std::size_t>(number - 1)], number)
+                     << "\n";
+            }
+        }
+    }
+    return form.SessionKey() == 13 ? PageOutcome::Continue : PageOutcome::Abort;
+}
+
+void TerminalPlatform::ShowInspector(InspectorReason /*why*/, int line, InspectorContext& context) {
+    TForm7 inspector(context.facts, context.breakpointLine, {clipboard_, "", ""},
+                     options_.screenWidth, options_.screenHeight);
+    for (;;) {
+        out_ << "\n=== Datenbasis: " << Utf8(inspector.Title()) << " ===\n";
+        if (line > 0) {
+            out_ << "(Zeile " << line << ")\n";
+        }
+        for (int k = 0; k < TForm7::kRows; ++k) {
+            out_ << (k + 1 == TForm7::kMiddleRow ? "> " : "  ")
+                 << Utf8(TrimRight(inspector.Rows()[static_cast<std::size_t>(k)])) << "\n";
+        }
+        for (const TForm7::Watched& watched : inspector.WatchedVariables()) {
+            out_ << "  " << Utf8(watched.name) << " " << Utf8(TrimRight(watched.value)) << "\n";
+        }
+        std::string choices =
+            "u = Umschalten, + = vor, - = zur\xC3\xBC"
+            "ck";
+        if (inspector.BreakpointButtonEnabled()) {
+            choices += ", h = Haltepunkt l\xC3\xB6schen";
+        }
+        const std::string answer = Ask(choices +
+                                       ", Enter = Zur\xC3\xBC"
+                                       "ck zum Programm: ");
+        if (answer.empty() || ended_) {
+            return;
+        }
+        if (answer == "u") {
+            inspector.UmschaltenClick();
+        } else if (answer == "+") {
+            inspector.Edit_HilfKeyDown(InspectorKey::Down);
+        } else if (answer == "-") {
+            inspector.Edit_HilfKeyDown(InspectorKey::Up);
+        } else if (answer == "h" && inspector.BreakpointButtonEnabled()) {
+            inspector.Haltepunkt_loeschenClick();
+            out_ << "Haltepunkt gel\xC3\xB6scht.\n";
+        }
+    }
+}
+
+LocalDateTime TerminalPlatform::Now() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::uint32_t TerminalPlatform::TickCount() {
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+void TerminalPlatform::Sleep(std::uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void TerminalPlatform::Beep() {
+    out_ << '\a' << std::flush;
+}
+
+void TerminalPlatform::SendCommand(std::string_view command) {
+    out_ << "(Medien, im Terminal nicht abspielbar: " << command << ")\n" << std::flush;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,88 @@
+#pragma once
+
+// The desktop of a person at a terminal with plain line input and output: message boxes are
+// printed and yes/no questions asked, a consultation page is printed as its text with its
+// fields in place and numbered, and the person fills it in line by line. Texts are UTF-8 on
+// the terminal and Windows-1252 inside.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/media_player.h"
+#include "platform/session_windows.h"
+#include "store/beeper.h"
+
+namespace kelvo {
+
+class TForm6;
+
+struct TerminalOptions {
+    /// The screen pages and the inspector are sized for.
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    /// Where a file that a page names is looked for when it is not found from the current
+    /// folder (the knowledge base's folder); empty for none.
+    std::string fileFolder;
+};
+
+class TerminalPlatform final : public Dialogs,
+                               public SessionWindows,
+                               public Clock,
+                               public Beeper,
+                               public Clipboard,
+                               public MediaPlayer {
+  public:
+    TerminalPlatform(std::istream& in, std::ostream& out, TerminalOptions options);
+
+    // Dialogs
+    MessageAnswer MessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                             MessageButtons buttons) override;
+
+    // SessionWindows
+    PageOutcome ShowPage(const PageRequest& page, InspectorContext& context) override;
+    void ShowInspector(InspectorReason why, int line, InspectorContext& context) override;
+    void SetSessionWindowVisible(bool /*visible*/) override {}
+    void SetCursor(CursorShape /*shape*/) override {}
+    void SetStatusText(std::string_view /*text*/) override {}
+    /// Line input cannot be interrupted: the search runs to its next page or question.
+    bool PumpOneEvent() override { return false; }
+
+    // Clock
+    LocalDateTime Now() override;
+    std::uint32_t TickCount() override;
+    void Sleep(std::uint32_t milliseconds) override;
+
+    // Beeper
+    void Beep() override;
+
+    // Clipboard (Windows-1252): kept by the terminal session.
+    std::string Text() override { return clipboard_; }
+    void SetText(std::string_view text) override { clipboard_ = std::string(text); }
+
+    // MediaPlayer: a terminal plays nothing; the commands are shown.
+    void SendCommand(std::string_view command) override;
+
+    /// True once standard input has ended; every page is then left with "Abbruch" and every
+    /// question answered no.
+    bool InputEnded() const { return ended_; }
+
+  private:
+    /// Reads one line (UTF-8, line end removed); false at the end of the input.
+    bool ReadLine(std::string& line);
+    std::string Ask(const std::string& prompt);
+    void PrintPage(const TForm6& form);
+    /// Works on field `number` (from 1, in the order printed); false for no such field.
+    bool EditField(TForm6& form, int number);
+
+    std::istream& in_;
+    std::ostream& out_;
+    TerminalOptions options_;
+    std::string clipboard_;
+    bool ended_ = false;
+};
+
+}  // namespace kelvo
