@@ -31,6 +31,10 @@ struct ConsultationConfig {
 class Printer;
 class Clipboard;
 class MediaPlayer;
+class FileDialogs;
+class DesktopShell;
+class DatabaseService;
+class Automation;
 
 /// The desktop services a consultation calls. The optional ones may be missing where a desktop
 /// lacks them; the commands that need them then report that the service is not available.
@@ -43,6 +47,10 @@ struct ConsultationServices {
     Printer* printer = nullptr;
     Clipboard* clipboard = nullptr;
     MediaPlayer* media = nullptr;
+    FileDialogs* fileDialogs = nullptr;
+    DesktopShell* shell = nullptr;
+    DatabaseService* database = nullptr;
+    Automation* automation = nullptr;
 };
 
 class Consultation;
