@@ -13,32 +13,46 @@ namespace {
 // the command overview (assignments, expression, text, date and time, files, database, goal
 // list and session, automation, programs and system values); lookups do not depend on it.
 constexpr std::array<VariableCommand, kVariableCommandCount> kVariableCommands{{
-    {'.', AssignLiteral},  {'=', CopyConverting},  {'>', StoreIndirectly},
-    {'<', LoadIndirectly}, {'C', SetCertainty},    {'P', EvaluateOperand},
-    {'+', AppendVariable}, {'-', AppendLiteral},   {'K', LowerCase},
-    {'G', UpperCase},      {'L', TextLength},      {'S', PartOfText},
-    {'B', SearchText},     {'A', CompareTexts},    {'\xDC', SubstituteVariables},  // Ü
-    {'D', ConvertDate},    {'Z', ConvertTime},     {'O', nullptr},  // copy files or a folder
-    {'I', nullptr},                                                 // create a folder path
-    {'U', nullptr},                                                 // move or rename
-    {'\xD6', nullptr},                                              // Ö delete files
-    {'J', nullptr},                                                 // does a file exist
-    {'W', nullptr},                                                 // file-open dialog
-    {'F', nullptr},                                                 // file-save dialog
-    {'1', nullptr},                                                 // write a text file
-    {'2', nullptr},                                                 // read a text file
-    {'3', nullptr},                                                 // write an RTF file
-    {'4', nullptr},                                                 // read an RTF file
-    {'\xC4', nullptr},                                              // Ä SQL statement
-    {'Q', ListGoals},      {'E', EndConsultation}, {'N', RestartConsultation},
-    {'/', nullptr},     // keyboard, mouse and screen
-    {'H', nullptr},     // open through the shell
-    {'X', nullptr},     // start a program
-    {'M', nullptr},     // message box
-    {'R', nullptr},     // printer set-up
-    {'\xBB', nullptr},  // » to the clipboard
-    {'\xAB', nullptr},  // « from the clipboard
-    {'V', nullptr},     // system values
+    {'.', AssignLiteral},
+    {'=', CopyConverting},
+    {'>', StoreIndirectly},
+    {'<', LoadIndirectly},
+    {'C', SetCertainty},
+    {'P', EvaluateOperand},
+    {'+', AppendVariable},
+    {'-', AppendLiteral},
+    {'K', LowerCase},
+    {'G', UpperCase},
+    {'L', TextLength},
+    {'S', PartOfText},
+    {'B', SearchText},
+    {'A', CompareTexts},
+    {'\xDC', SubstituteVariables},  // Ü
+    {'D', ConvertDate},
+    {'Z', ConvertTime},
+    {'O', CopyFiles},               // copy files or a folder
+    {'I', CreateFolder},            // create a folder path
+    {'U', MoveOrRename},            // move or rename
+    {'\xD6', DeleteMatchingFiles},  // Ö delete files
+    {'J', FileExists},              // does a file exist
+    {'W', OpenFileDialog},          // file-open dialog
+    {'F', SaveFileDialog},          // file-save dialog
+    {'1', SaveText},                // write a text file
+    {'2', LoadText},                // read a text file
+    {'3', SaveRichText},            // write an RTF file
+    {'4', LoadRichText},            // read an RTF file
+    {'\xC4', RunSqlStatement},      // Ä SQL statement
+    {'Q', ListGoals},
+    {'E', EndConsultation},
+    {'N', RestartConsultation},
+    {'/', RunAutomation},          // keyboard, mouse and screen
+    {'H', OpenDocument},           // open through the shell
+    {'X', StartProgram},           // start a program
+    {'M', ShowMessageBox},         // message box
+    {'R', PrinterSetup},           // printer set-up
+    {'\xBB', CopyToClipboard},     // » to the clipboard
+    {'\xAB', PasteFromClipboard},  // « from the clipboard
+    {'V', SystemValue},            // system values
 }};
 
 constexpr bool LettersAreDistinct() {

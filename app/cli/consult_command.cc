@@ -34,6 +34,7 @@ struct ConsultCommandOptions {
     std::string printerPageMm;
     std::string printerPagePixels;
     int printerLines = 0;
+    std::string desktop;
 };
 
 int RunConsult(const ConsultCommandOptions& command) {
@@ -95,6 +96,17 @@ int RunConsult(const ConsultCommandOptions& command) {
     }
     if (command.printerLines > 0) {
         options.printer.linesPerPage = command.printerLines;
+    }
+    options.desktop.width = options.screenWidth;
+    options.desktop.height = options.screenHeight;
+    if (!command.desktop.empty()) {
+        const auto desktop = ParseDesktopOptions(command.desktop, options.desktop);
+        if (!desktop) {
+            std::cerr << "--desktop: \"" << command.desktop
+                      << "\" ist kein JSON-Objekt mit den Angaben des Bildschirms\n";
+            return kExitUsage;
+        }
+        options.desktop = *desktop;
     }
     options.breakpointLine = command.breakpoint;
     options.seed = command.seed.value_or(kDefaultSeed);
@@ -221,6 +233,9 @@ void AddConsultCommand(CLI::App& app, int& exitCode) {
         ->add_option("--printer-lines", options->printerLines,
                      "Zeilen je Druckseite (ohne Angabe: 67)")
         ->check(CLI::PositiveNumber);
+    command->add_option("--desktop", options->desktop,
+                        "Der gespielte Bildschirm der Tastatur- und Mausbefehle als JSON-Objekt: "
+                        "available, width, height, background, pixels, escapeAtQuery");
     command->add_flag("--interactive", options->interactive,
                       "Sitzung im Terminal: Seiten werden angezeigt und ausgef\xC3\xBC"
                       "llt, "

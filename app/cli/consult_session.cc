@@ -1,10 +1,12 @@
 #include "app/cli/consult_session.h"
 
 #include "commands/install_variable_commands.h"
+#include "platform/database/database_files.h"
 #include "store/stored_number.h"
 
 #include <algorithm>
 #include <cctype>
+#include <system_error>
 #include <utility>
 
 #include "app/cli/cli_command.h"
@@ -226,6 +228,54 @@ std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text) {
     return std::pair{*width, *height};
 }
 
+namespace {
+
+bool ReadColour(const nlohmann::json& value, PixelColour& colour) {
+    if (!value.is_object()) {
+        return false;
+    }
+    colour.red = value.value("red", 0);
+    colour.green = value.value("green", 0);
+    colour.blue = value.value("blue", 0);
+    return true;
+}
+
+}  // namespace
+
+std::optional<ScriptedScreenOptions> ParseDesktopOptions(std::string_view text,
+                                                         ScriptedScreenOptions base) {
+    const nlohmann::json value = nlohmann::json::parse(text, nullptr, false);
+    if (!value.is_object()) {
+        return std::nullopt;
+    }
+    try {
+        base.available = value.value("available", base.available);
+        base.width = value.value("width", base.width);
+        base.height = value.value("height", base.height);
+        if (value.contains("background") && !ReadColour(value.at("background"), base.background)) {
+            return std::nullopt;
+        }
+        if (value.contains("pixels")) {
+            base.pixels.clear();
+            for (const nlohmann::json& point : value.at("pixels")) {
+                ScriptedPixel pixel;
+                pixel.x = point.value("x", 0);
+                pixel.y = point.value("y", 0);
+                if (!ReadColour(point, pixel.colour)) {
+                    return std::nullopt;
+                }
+                base.pixels.push_back(pixel);
+            }
+        }
+        if (value.contains("escapeAtQuery")) {
+            base.escapeAtQuery = value.at("escapeAtQuery").get<std::vector<int>>();
+        }
+    } catch (const nlohmann::json::exception&) {
+        return std::nullopt;  // a value of the wrong type
+    }
+    return base;
+}
+
 std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text) {
     const std::size_t comma = text.find(',');
     if (comma == std::string_view::npos) {
@@ -250,13 +300,27 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
     scripted.screenHeight = options.screenHeight;
     scripted.clipboard = options.clipboard;
     scripted.fileFolder = std::filesystem::path(knowledgeBase.file).parent_path().string();
+    std::error_code pathError;
+    const std::filesystem::path knowledgeBasePath =
+        std::filesystem::absolute(knowledgeBase.file, pathError);
+    scripted.knowledgeBasePath =
+        (pathError ? std::filesystem::path(knowledgeBase.file) : knowledgeBasePath)
+            .lexically_normal()
+            .string();
+    scripted.programPath = std::filesystem::read_symlink("/proc/self/exe", pathError).string();
     ScriptedPlatform platform(std::move(answers), scripted);
     SeededRandomSource random(options.seed);
     ConsultationServices services{platform, platform, platform, random, platform};
     services.clipboard = &platform;
     services.media = &platform;
+    services.fileDialogs = &platform;
+    services.shell = &platform;
     ScriptedPrinter printer(platform, options.printer);
     services.printer = &printer;
+    DatabaseFiles database;
+    services.database = &database;
+    ScriptedAutomation automation(platform, platform, options.desktop);
+    services.automation = &automation;
 
     ConsultationConfig config;
     config.programmingModule = options.programmingModule;
@@ -274,6 +338,7 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
     StartCommandHooks hooks;
     hooks.prepare = [&](Consultation& consultation) {
         InstallVariableCommands(consultation);
+        automation.ResetUnavailableNotice();
         platform.Record({{"event", "start"},
                          {"file", knowledgeBase.file},
                          {"module", options.programmingModule ? "programming" : "user"},

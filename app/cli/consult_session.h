@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/clock.h"
+#include "platform/scripted/scripted_automation.h"
 #include "platform/scripted/scripted_platform.h"
 #include "platform/scripted/scripted_printer.h"
 #include "store/expected.h"
@@ -74,7 +75,17 @@ struct ConsultOptions {
     std::string clipboard;  ///< the clipboard's text at the start (UTF-8)
     /// The scripted printer's device (--printer-page-mm, --printer-page-pixels, --printer-lines).
     ScriptedPrinterOptions printer;
+    /// The scripted screen of the automation commands (--desktop); its size follows --screen
+    /// unless the JSON gives one.
+    ScriptedScreenOptions desktop;
 };
+
+/// Reads the scripted screen from a JSON object with the optional keys "available", "width",
+/// "height", "background" {red, green, blue}, "pixels" [{x, y, red, green, blue}] and
+/// "escapeAtQuery" [n, ...]; values missing keep those of `base`. Empty for text that is not
+/// such an object.
+std::optional<ScriptedScreenOptions> ParseDesktopOptions(std::string_view json,
+                                                         ScriptedScreenOptions base);
 
 /// Reads a pair "A,B" of positive numbers (decimals allowed), as the printer options take.
 std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text);

@@ -446,6 +446,73 @@ void ScriptedPlatform::SetText(std::string_view text) {
     events_.push_back({{"event", "clipboard"}, {"action", "write"}, {"text", Utf8(clipboard_)}});
 }
 
+std::optional<std::string> ScriptedPlatform::ChooseFile(const char* dialog, std::string_view title,
+                                                        const std::vector<FileFilter>& filters) {
+    nlohmann::json event{{"event", "filedialog"}, {"dialog", dialog}};
+    if (!title.empty()) {
+        event["title"] = Utf8(title);
+    }
+    nlohmann::json list = nlohmann::json::array();
+    for (const FileFilter& filter : filters) {
+        list.push_back(
+            {{"description", Utf8(filter.description)}, {"pattern", Utf8(filter.pattern)}});
+    }
+    event["filters"] = std::move(list);
+    std::optional<std::string> chosen;
+    if (!Stopping()) {
+        if (auto value = Take("file", "{\"file\":\"PFAD\"} oder {\"file\":null}")) {
+            if (value->is_string() && !value->get<std::string>().empty()) {
+                // The dialog gives a full path: a relative answer is taken from the current
+                // folder.
+                std::error_code error;
+                std::filesystem::path path = value->get<std::string>();
+                const std::filesystem::path full = std::filesystem::absolute(path, error);
+                chosen = Utf8ToWindows1252((error ? path : full).lexically_normal().string());
+            } else if (!value->is_null()) {
+                Fault(value->dump() + " ist weder ein Dateiname noch null");
+            }
+        }
+    }
+    event["file"] = chosen ? nlohmann::json(Utf8(*chosen)) : nlohmann::json(nullptr);
+    events_.push_back(std::move(event));
+    return chosen;
+}
+
+std::optional<std::string> ScriptedPlatform::OpenFileName(std::string_view title,
+                                                          const std::vector<FileFilter>& filters) {
+    return ChooseFile("open", title, filters);
+}
+
+std::optional<std::string> ScriptedPlatform::SaveFileName(const std::vector<FileFilter>& filters) {
+    return ChooseFile("save", "", filters);
+}
+
+void ScriptedPlatform::PrinterSetup() {
+    events_.push_back({{"event", "printersetup"}});
+}
+
+bool ScriptedPlatform::OpenDocument(std::string_view target) {
+    std::error_code error;
+    const bool opened =
+        !target.empty() && (target.find("://") != std::string_view::npos ||
+                            std::filesystem::exists(std::filesystem::path(target), error));
+    events_.push_back({{"event", "open"}, {"target", std::string(target)}, {"opened", opened}});
+    return opened;
+}
+
+bool ScriptedPlatform::StartProcess(const std::vector<std::string>& arguments,
+                                    const std::filesystem::path& workingFolder) {
+    std::error_code error;
+    const bool started =
+        !arguments.empty() && !arguments.front().empty() &&
+        (workingFolder.empty() || std::filesystem::is_directory(workingFolder, error));
+    events_.push_back({{"event", "process"},
+                       {"arguments", arguments},
+                       {"folder", workingFolder.string()},
+                       {"started", started}});
+    return started;
+}
+
 void ScriptedPlatform::SendCommand(std::string_view command) {
     events_.push_back({{"event", "media"}, {"command", std::string(command)}});
 }

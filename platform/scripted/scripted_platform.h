@@ -11,7 +11,9 @@
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/desktop_shell.h"
 #include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
 #include "platform/media_player.h"
 #include "platform/session_windows.h"
 #include "store/beeper.h"
@@ -39,6 +41,10 @@ struct ScriptedOptions {
     /// Where a file that a page names is looked for when it is not found from the current
     /// folder (the knowledge base's folder); empty for none.
     std::string fileFolder;
+    /// The running knowledge-base file and the program as the desktop shell reports them
+    /// (UTF-8; empty for none).
+    std::string knowledgeBasePath;
+    std::string programPath;
 };
 
 class TForm6;
@@ -51,7 +57,9 @@ class ScriptedPlatform final : public Dialogs,
                                public Clock,
                                public Beeper,
                                public Clipboard,
-                               public MediaPlayer {
+                               public MediaPlayer,
+                               public FileDialogs,
+                               public DesktopShell {
   public:
     ScriptedPlatform(std::vector<ScriptedAnswer> answers, ScriptedOptions options);
 
@@ -81,6 +89,20 @@ class ScriptedPlatform final : public Dialogs,
 
     // MediaPlayer: records each command.
     void SendCommand(std::string_view command) override;
+
+    // FileDialogs: answered by {"file":"PATH"} or {"file":null} (cancel); running out cancels.
+    std::optional<std::string> OpenFileName(std::string_view title,
+                                            const std::vector<FileFilter>& filters) override;
+    std::optional<std::string> SaveFileName(const std::vector<FileFilter>& filters) override;
+    void PrinterSetup() override;
+
+    // DesktopShell: records each request. A document opens when it exists (or is an address);
+    // a program starts when its working folder exists. Nothing is run.
+    bool OpenDocument(std::string_view target) override;
+    bool StartProcess(const std::vector<std::string>& arguments,
+                      const std::filesystem::path& workingFolder) override;
+    std::filesystem::path ProgramPath() override { return options_.programPath; }
+    std::filesystem::path KnowledgeBasePath() override { return options_.knowledgeBasePath; }
 
     /// The existing file a page names (Windows-1252), as a path; empty when there is none.
     std::string FindFile(std::string_view name) const;
@@ -121,6 +143,8 @@ class ScriptedPlatform final : public Dialogs,
     void Fault(const std::string& text);
     bool AskQuit();
     void PlayMedia(TForm6& form);
+    std::optional<std::string> ChooseFile(const char* dialog, std::string_view title,
+                                          const std::vector<FileFilter>& filters);
 
     std::deque<ScriptedAnswer> answers_;
     ScriptedOptions options_;

@@ -726,3 +726,35 @@ TEST_F(ConsultTest, VariableCommandsAndPrintOutputRunInAConsultation) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+// The scripted desktop of the key and mouse commands is wired into kelvo-cli, and --desktop
+// sets it up.
+TEST_F(ConsultTest, KeyCommandsReachTheScriptedDesktop) {
+    const CliResult run = Consult("keys.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<int> codes;
+    for (const json& event : ParseTranscript(run.out)) {
+        if (event.at("event") == "key" && event.at("action") == "down") {
+            codes.push_back(event.at("code"));
+        }
+    }
+    EXPECT_EQ(codes, (std::vector<int>{65, 66}));
+}
+
+TEST_F(ConsultTest, WithoutADesktopTheKeyCommandsSayItOnce) {
+    const CliResult run = Consult("keys.txt", "--desktop '{\"available\":false}'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    EXPECT_EQ(Kinds(events), (std::vector<std::string>{"start", "message", "page", "end"}));
+}
+
+TEST_F(ConsultTest, AMalformedDesktopIsWrongUsage) {
+    const CliResult run = Consult("keys.txt", "--desktop '{\"width\":\"breit\"}'");
+    EXPECT_EQ(run.status, 2);
+}
+
+}  // namespace
+}  // namespace kelvo

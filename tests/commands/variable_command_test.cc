@@ -44,22 +44,6 @@ TEST(VariableBlock, EndAsTheFirstLineStillRunsTheOtherTwo) {
     EXPECT_TRUE(run.consultation().Ended());
 }
 
-TEST(VariableBlock, ACommandOfALaterVersionShowsOneMessagePerBlockAndTheBlockGoesOn) {
-    CommandRun run({"J +X O +Y", "J +X O +Y", "J +X \xC3\x84 +Y", "J +U . danach"});
-    EXPECT_EQ(run.Value("+U"), "danach");
-    const std::vector<nlohmann::json> messages = run.Events("message");
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0]["caption"], "Hinweis");
-    EXPECT_EQ(messages[0]["icon"], "information");
-    EXPECT_EQ(messages[0]["text"],
-              "Der Variablenbefehl \"O\" (Zeile 8) ist in dieser Version noch nicht "
-              "verf\xC3\xBCgbar.\r\nDie Sitzung wird fortgesetzt.");
-    EXPECT_NE(messages[1]["text"].get<std::string>().find("\"\xC3\x84\" (Zeile 10)"),
-              std::string::npos);
-    EXPECT_EQ(run.ErrorCode(), 0);
-    EXPECT_EQ(run.Events("page").size(), 1u);  // the consultation reached its solution page
-}
-
 TEST(VariableBlock, RunsAsAnActionOfATaskBlock) {
     ConsultationHarness run(
         "Z ZIEL\nR ZIEL . ja\nU B (99) . b\nR B . b\nU A (99) . x\nF A (99) . x\n"
@@ -95,13 +79,9 @@ TEST(CommandTable, HasEveryLetterOfTheLineGrammar) {
     EXPECT_EQ(FindVariableCommand(' '), nullptr);
 }
 
-TEST(CommandTable, ThisVersionCarriesOutTheCoreCommands) {
-    const std::string implemented =
-        ".=><CP+-KGLSBA\xDC"
-        "DZQEN";
+TEST(CommandTable, EveryCommandHasAHandler) {
     for (const CommandOperands& row : kCommandTable) {
-        const bool expected = implemented.find(row.command) != std::string::npos;
-        EXPECT_EQ(FindVariableCommand(row.command)->handler != nullptr, expected) << row.command;
+        EXPECT_NE(FindVariableCommand(row.command)->handler, nullptr) << row.command;
     }
 }
 

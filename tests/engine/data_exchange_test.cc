@@ -1,7 +1,9 @@
 // Reading and writing other knowledge-base files through exchange lines.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include <fstream>
 
@@ -292,17 +294,25 @@ TEST(DataExchange, ReadOnlyFileReadsInTheUserModule) {
     EXPECT_EQ(run->Value("++WB_LESEN"), "T Zeile 2");
 }
 
+// File permissions do not bind the superuser, so the write runs in a child process that gives
+// up its privileges first when the tests run as root.
 TEST(DataExchange, ReadOnlyFileRefusesWriting) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "file permissions do not bind the superuser";
-    }
     OtherFile other;
     WriteRecordFile(other.onDisk, Lines(2));
+    ::chmod(other.dir.path().c_str(), 0755);
     ::chmod(other.onDisk.c_str(), 0444);
-    auto run = RunProgram(ExchangeProgram("\xC2\xBB", {Line("(1030)")}),
-                          {{"++DATEI", other.named}, {kWbnr, Number(2)}}, UserModule());
-    EXPECT_EQ(run->consultation().LastErrorCode(), 20);
-    EXPECT_EQ(ReadRecordFile(other.onDisk), Lines(2));
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                std::_Exit(2);
+            }
+            auto run = RunProgram(ExchangeProgram("\xC2\xBB", {Line("(1030)")}),
+                                  {{"++DATEI", other.named}, {kWbnr, Number(2)}}, UserModule());
+            const bool refused = run->consultation().LastErrorCode() == 20 &&
+                                 ReadRecordFile(other.onDisk) == Lines(2);
+            std::_Exit(refused ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 // --- failures ------------------------------------------------------------------------------
