@@ -9,7 +9,7 @@
 namespace kelvo {
 namespace {
 
-// The 40 command letters; nullptr marks a command of a later version. The order is that of
+// The 40 command letters with their handlers. The order is that of
 // the command overview (assignments, expression, text, date and time, files, database, goal
 // list and session, automation, programs and system values); lookups do not depend on it.
 constexpr std::array<VariableCommand, kVariableCommandCount> kVariableCommands{{
@@ -80,7 +80,17 @@ constexpr bool MatchesTheGrammar() {
     return kCommandTable.size() == kVariableCommands.size();
 }
 
+constexpr bool EveryLetterHasAHandler() {
+    for (const VariableCommand& command : kVariableCommands) {
+        if (command.handler == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
 static_assert(LettersAreDistinct(), "a command letter is listed twice");
+static_assert(EveryLetterHasAHandler(), "a command letter has no handler");
 static_assert(MatchesTheGrammar(), "the command letters differ from those of the line grammar");
 
 }  // namespace
@@ -95,24 +105,10 @@ const VariableCommand* FindVariableCommand(char letter) {
 }
 
 void DispatchVariableCommand(VariableLine& line) {
-    const VariableCommand* command = FindVariableCommand(line.Command());
-    if (command == nullptr) {
-        return;
-    }
-    if (command->handler != nullptr) {
+    // A letter outside the table cannot pass the line grammar; a damaged record runs nothing.
+    if (const VariableCommand* command = FindVariableCommand(line.Command())) {
         command->handler(line);
-        return;
     }
-    const auto index = static_cast<unsigned char>(command->letter);
-    if (line.block().unavailableShown.test(index)) {
-        return;
-    }
-    line.block().unavailableShown.set(index);
-    line.consultation().ShowMessage("Der Variablenbefehl \"" + std::string(1, command->letter) +
-                                        "\" (Zeile " + std::to_string(line.position() + 1) +
-                                        ") ist in dieser Version noch nicht verf\xFC"
-                                        "gbar.\r\nDie Sitzung wird fortgesetzt.",
-                                    "Hinweis", MessageIcon::Information, MessageButtons::Ok);
 }
 
 }  // namespace kelvo

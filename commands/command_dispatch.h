@@ -22,9 +22,7 @@ inline constexpr std::size_t kVariableCommandCount = 40;
 /// The command of `letter`, or nullptr when the letter is no command.
 const VariableCommand* FindVariableCommand(char letter);
 
-/// Runs the command of the line's column 39. A letter that is no command does nothing; a
-/// command not yet available shows an information message, once per block and letter, and the
-/// block goes on.
+/// Runs the command of the line's column 39. A letter that is no command does nothing.
 void DispatchVariableCommand(VariableLine& line);
 
 }  // namespace kelvo

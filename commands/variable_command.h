@@ -27,7 +27,7 @@ struct VariableBlockState {
     int pointerY = 0;
     /// Set by a command that ends the block (the Escape check of the automation commands).
     bool ended = false;
-    /// The command letters whose "not yet available" message this block has shown.
+    /// The command letters whose "service not available" message this block has shown.
     std::bitset<256> unavailableShown;
 };
 
