@@ -32,9 +32,6 @@ int TwoDigits(std::string_view text) {
 // True if columns a to b (from 1) of a record text equal `field` (of that width), reading
 // blanks where the text is shorter. Allocates nothing: lookups call it for every record.
 bool ColumnsEqual(std::string_view text, std::size_t a, std::size_t b, std::string_view field) {
-    if (b <= text.size()) {
-        return text.substr(a - 1, b - a + 1) == field;
-    }
     for (std::size_t c = a; c <= b; ++c) {
         const char have = c <= text.size() ? text[c - 1] : ' ';
         if (have != field[c - a]) {
