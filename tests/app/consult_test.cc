@@ -758,3 +758,28 @@ TEST_F(ConsultTest, AMalformedDesktopIsWrongUsage) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+// The file dialog of "W" takes its answer from the script and is recorded with its filters.
+TEST_F(ConsultTest, AFileDialogIsAnsweredFromTheScript) {
+    const CliResult run = Consult("file_dialog.txt", Answers("file_dialog.jsonl"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto events = ParseTranscript(run.out);
+    ASSERT_EQ(Kinds(events), (std::vector<std::string>{"start", "filedialog", "page", "end"}));
+    EXPECT_EQ(events[1],
+              (json{{"event", "filedialog"},
+                    {"dialog", "open"},
+                    {"title", "Datei auswählen"},
+                    {"filters", json::array({{{"description", "Texte"}, {"pattern", "*.TXT"}},
+                                             {{"description", "Alle"}, {"pattern", "*.*"}}})},
+                    {"file", "/daten/brief.txt"}}));
+    const json& facts = events[3].at("facts");
+    EXPECT_TRUE(std::find(facts.begin(), facts.end(),
+                          Fact(15, "++DATEI1", "/daten/brief.txt", "99", "02")) != facts.end())
+        << facts.dump();
+}
+
+}  // namespace
+}  // namespace kelvo
