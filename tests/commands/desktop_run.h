@@ -15,6 +15,7 @@
 #include "store/random_source.h"
 #include "store/text_field.h"
 #include "tests/commands/command_run.h"
+#include "tests/engine/consultation_harness.h"
 
 namespace kelvo {
 
@@ -48,62 +49,27 @@ struct DesktopOffer {
 /// Runs "J" lines like CommandRun, with the scripted platform also serving as clipboard, file
 /// dialogs and desktop shell (as `offer` says) and with `options` (paths of the program and of
 /// the knowledge base, the clipboard's text).
-class DesktopRun {
+class DesktopRun : public ConsultationHarness {
   public:
     DesktopRun(const std::vector<std::string>& lines, std::vector<nlohmann::json> answers = {},
                ScriptedOptions options = {}, DesktopOffer offer = {})
-        : image_(true, 100000),
-          platform_(Numbered(std::move(answers)), std::move(options)),
-          random_(1),
-          services_{platform_, platform_, platform_, random_, platform_} {
-        if (offer.clipboard) {
-            services_.clipboard = &platform_;
-        }
-        if (offer.fileDialogs) {
-            services_.fileDialogs = &platform_;
-        }
-        if (offer.shell) {
-            services_.shell = &platform_;
-        }
-        std::string text = kVariableTaskHead;
-        for (const std::string& line : lines) {
-            text += line + "\n";
-        }
-        TextImport imported = ImportKnowledgeBaseText(text + "K\n", "test.txt");
-        for (const std::string& fault : imported.faults) {
-            ADD_FAILURE() << fault;
-        }
-        if (!image_.LoadImage(std::move(imported.records)).ok()) {
-            ADD_FAILURE() << "the image did not load";
-        }
-        consultation_ = std::make_unique<Consultation>(image_, ConsultationConfig{}, services_);
-        InstallVariableCommands(*consultation_);
-        consultation_->Run();
+        : ConsultationHarness(Text(lines), std::move(answers), ConsultationConfig{}, 100000,
+                              std::move(options)) {
+        ConsultationServices& services = consultation().services();
+        services.clipboard = offer.clipboard ? &platform() : nullptr;
+        services.fileDialogs = offer.fileDialogs ? &platform() : nullptr;
+        services.shell = offer.shell ? &platform() : nullptr;
+        InstallVariableCommands(consultation());
+        Run();
     }
 
     /// The untrimmed value of `name`, or "<none>".
     std::string RawValue(std::string_view name) {
-        FactBase& facts = consultation_->facts();
-        return facts.LookupFact(PadRight(name, FactBase::kFieldWidth)) ? facts.FoundValue()
-                                                                       : "<none>";
-    }
-    /// The trimmed value of `name`, or "<none>".
-    std::string Value(std::string_view name) {
-        const std::string raw = RawValue(name);
-        return raw == "<none>" ? raw : TrimRight(raw);
+        return facts().LookupFact(PadRight(name, FactBase::kFieldWidth)) ? facts().FoundValue()
+                                                                         : "<none>";
     }
 
-    int ErrorCode() { return consultation_->LastErrorCode(); }
-
-    std::vector<nlohmann::json> Events(std::string_view kind) const {
-        std::vector<nlohmann::json> found;
-        for (const nlohmann::json& event : platform_.events()) {
-            if (event.at("event") == kind) {
-                found.push_back(event);
-            }
-        }
-        return found;
-    }
+    int ErrorCode() { return consultation().LastErrorCode(); }
 
     /// The texts of the message boxes other than the error box, in order (UTF-8).
     std::vector<std::string> MessageTexts() const {
@@ -117,23 +83,14 @@ class DesktopRun {
         return texts;
     }
 
-    ScriptedPlatform& platform() { return platform_; }
-
   private:
-    static std::vector<ScriptedAnswer> Numbered(std::vector<nlohmann::json> answers) {
-        std::vector<ScriptedAnswer> numbered;
-        int line = 0;
-        for (nlohmann::json& answer : answers) {
-            numbered.push_back({std::move(answer), ++line});
+    static std::string Text(const std::vector<std::string>& lines) {
+        std::string text = kVariableTaskHead;
+        for (const std::string& line : lines) {
+            text += line + "\n";
         }
-        return numbered;
+        return text + "K\n";
     }
-
-    KnowledgeBaseImage image_;
-    ScriptedPlatform platform_;
-    SeededRandomSource random_;
-    ConsultationServices services_;
-    std::unique_ptr<Consultation> consultation_;
 };
 
 /// The whole content of a file, or "<missing>".

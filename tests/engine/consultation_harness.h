@@ -20,9 +20,10 @@ namespace kelvo {
 class ConsultationHarness {
   public:
     explicit ConsultationHarness(std::string_view text, std::vector<nlohmann::json> answers = {},
-                                 ConsultationConfig config = {}, int factRecordReserve = 100000)
+                                 ConsultationConfig config = {}, int factRecordReserve = 100000,
+                                 ScriptedOptions options = {})
         : image_(config.programmingModule, factRecordReserve),
-          platform_(Numbered(std::move(answers)), ScriptedOptions{}),
+          platform_(Numbered(std::move(answers)), std::move(options)),
           random_(1),
           services_{platform_, platform_, platform_, random_, platform_} {
         TextImport imported = ImportKnowledgeBaseText(text, "test.txt");
