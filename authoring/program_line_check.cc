@@ -197,32 +197,17 @@ LineCheck CheckCondition(char kind, const TokenList& tokens) {
     return layout.Done();
 }
 
-// rule -> "R" text-name (plain) ("." text-value | "=" text-name (plus))
-LineCheck CheckRule(char kind, const TokenList& tokens) {
+// A text name, an operator, and an operand: a text value after a literal operator ("." or
+// "|"), a text name (plus) after a variable operator.
+//   rule        -> "R" text-name (plain) ("." text-value | "=" text-name (plus))
+//   task-header -> ("B" | "«" | "V" | "H" | "C" | "N" | "»" | "X") text-name (plain)
+//                  (("." | "|") text-value | ("=" | "#") text-name (plus))
+LineCheck CheckNameOperatorOperand(char kind, const TokenList& tokens, std::string_view operators,
+                                   const char* operatorName) {
     TokenChecker check(tokens);
     std::string name, operand;
     if (!check.Count(3) || !check.Slot(1, kTextNameForm, NameRule::Plain, name) ||
-        !check.Operator(2, ".=", "\".\" oder \"=\"")) {
-        return check.Result();
-    }
-    const bool literal = check.Token(2) == ".";
-    if (!check.Slot(3, literal ? kTextValueForm : kTextNameForm, NameRule::Plus, operand)) {
-        return check.Result();
-    }
-    LineLayout layout(kind);
-    layout.Put(3, name);
-    layout.Put(39, check.Token(2));
-    layout.Put(41, operand);
-    return layout.Done();
-}
-
-// task-header -> ("B" | "«" | "V" | "H" | "C" | "N" | "»" | "X") text-name (plain)
-//                (("." | "|") text-value | ("=" | "#") text-name (plus))
-LineCheck CheckTaskHeader(char kind, const TokenList& tokens) {
-    TokenChecker check(tokens);
-    std::string name, operand;
-    if (!check.Count(3) || !check.Slot(1, kTextNameForm, NameRule::Plain, name) ||
-        !check.Operator(2, ".|=#", "Textoperator")) {
+        !check.Operator(2, operators, operatorName)) {
         return check.Result();
     }
     const bool literal = IsOneOf(check.Token(2), kLiteralOperators);
@@ -394,7 +379,7 @@ LineCheck CheckProgramLine(std::string_view typed) {
         case 'U':
             return CheckCondition(kind, tokens);
         case 'R':
-            return CheckRule(kind, tokens);
+            return CheckNameOperatorOperand(kind, tokens, ".=", "\".\" oder \"=\"");
         case 'G':
         case 'W':
             return CheckMediaOrExchange(kind, tokens);
@@ -407,7 +392,7 @@ LineCheck CheckProgramLine(std::string_view typed) {
         case 'J':
             return CheckVariableLine(kind, tokens);
         default:  // B « V H C N » X
-            return CheckTaskHeader(kind, tokens);
+            return CheckNameOperatorOperand(kind, tokens, ".|=#", "Textoperator");
     }
 }
 
