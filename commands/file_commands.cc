@@ -77,8 +77,8 @@ void ChooseFile(VariableLine& line, bool save) {
         ReportMissingService(line, kFileDialogsService);
     } else {
         const std::optional<std::string> chosen =
-            save ? dialogs->SaveFileName(filters)
-                 : dialogs->OpenFileName(kOpenDialogTitle, filters);
+            save ? dialogs->SaveFileName({"", filters, ""})
+                 : dialogs->OpenFileName({std::string(kOpenDialogTitle), filters, ""});
         if (chosen) {
             line.StoreName(*chosen);
         }

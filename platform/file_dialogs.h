@@ -37,6 +37,16 @@ inline std::vector<FileFilter> SplitFileFilter(std::string_view filter) {
     return filters;
 }
 
+/// What a file dialog shows. Texts and paths are Windows-1252 bytes.
+struct FileDialogRequest {
+    /// The dialog's title; empty for the platform's own title.
+    std::string title;
+    std::vector<FileFilter> filters;
+    /// The folder the dialog opens in; empty for the folder it showed last (at first the
+    /// current folder).
+    std::string folder;
+};
+
 /// The standard dialogs of the session window: choosing a file to open or a file name to save
 /// under, and the printer set-up. Texts and paths are Windows-1252 bytes; the implementation
 /// converts at the desktop boundary. Each dialog keeps its state (last folder, last name) for
@@ -45,15 +55,13 @@ class FileDialogs {
   public:
     virtual ~FileDialogs() = default;
 
-    /// Shows the file-open dialog with `title`. Returns the full path of the file chosen, or
-    /// nothing when the user cancelled.
-    virtual std::optional<std::string> OpenFileName(std::string_view title,
-                                                    const std::vector<FileFilter>& filters) = 0;
+    /// Shows the file-open dialog. Returns the full path of the file chosen, or nothing when the
+    /// user cancelled.
+    virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;
 
-    /// Shows the file-save dialog with the platform's own title. It neither asks about
-    /// overwriting nor creates the file. Returns the full path chosen, or nothing when the user
-    /// cancelled.
-    virtual std::optional<std::string> SaveFileName(const std::vector<FileFilter>& filters) = 0;
+    /// Shows the file-save dialog. It neither asks about overwriting nor creates the file.
+    /// Returns the full path chosen, or nothing when the user cancelled.
+    virtual std::optional<std::string> SaveFileName(const FileDialogRequest& request) = 0;
 
     /// Shows the printer set-up dialog; the choice becomes the printer setting of later
     /// print jobs.

@@ -446,18 +446,21 @@ void ScriptedPlatform::SetText(std::string_view text) {
     events_.push_back({{"event", "clipboard"}, {"action", "write"}, {"text", Utf8(clipboard_)}});
 }
 
-std::optional<std::string> ScriptedPlatform::ChooseFile(const char* dialog, std::string_view title,
-                                                        const std::vector<FileFilter>& filters) {
+std::optional<std::string> ScriptedPlatform::ChooseFile(const char* dialog,
+                                                        const FileDialogRequest& request) {
     nlohmann::json event{{"event", "filedialog"}, {"dialog", dialog}};
-    if (!title.empty()) {
-        event["title"] = Utf8(title);
+    if (!request.title.empty()) {
+        event["title"] = Utf8(request.title);
     }
     nlohmann::json list = nlohmann::json::array();
-    for (const FileFilter& filter : filters) {
+    for (const FileFilter& filter : request.filters) {
         list.push_back(
             {{"description", Utf8(filter.description)}, {"pattern", Utf8(filter.pattern)}});
     }
     event["filters"] = std::move(list);
+    if (!request.folder.empty()) {
+        event["folder"] = Utf8(request.folder);
+    }
     std::optional<std::string> chosen;
     if (!Stopping()) {
         if (auto value = Take("file", "{\"file\":\"PFAD\"} oder {\"file\":null}")) {
@@ -478,13 +481,12 @@ std::optional<std::string> ScriptedPlatform::ChooseFile(const char* dialog, std:
     return chosen;
 }
 
-std::optional<std::string> ScriptedPlatform::OpenFileName(std::string_view title,
-                                                          const std::vector<FileFilter>& filters) {
-    return ChooseFile("open", title, filters);
+std::optional<std::string> ScriptedPlatform::OpenFileName(const FileDialogRequest& request) {
+    return ChooseFile("open", request);
 }
 
-std::optional<std::string> ScriptedPlatform::SaveFileName(const std::vector<FileFilter>& filters) {
-    return ChooseFile("save", "", filters);
+std::optional<std::string> ScriptedPlatform::SaveFileName(const FileDialogRequest& request) {
+    return ChooseFile("save", request);
 }
 
 void ScriptedPlatform::PrinterSetup() {

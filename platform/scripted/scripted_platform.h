@@ -91,9 +91,8 @@ class ScriptedPlatform final : public Dialogs,
     void SendCommand(std::string_view command) override;
 
     // FileDialogs: answered by {"file":"PATH"} or {"file":null} (cancel); running out cancels.
-    std::optional<std::string> OpenFileName(std::string_view title,
-                                            const std::vector<FileFilter>& filters) override;
-    std::optional<std::string> SaveFileName(const std::vector<FileFilter>& filters) override;
+    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     void PrinterSetup() override;
 
     // DesktopShell: records each request. A document opens when it exists (or is an address);
@@ -143,8 +142,7 @@ class ScriptedPlatform final : public Dialogs,
     void Fault(const std::string& text);
     bool AskQuit();
     void PlayMedia(TForm6& form);
-    std::optional<std::string> ChooseFile(const char* dialog, std::string_view title,
-                                          const std::vector<FileFilter>& filters);
+    std::optional<std::string> ChooseFile(const char* dialog, const FileDialogRequest& request);
 
     std::deque<ScriptedAnswer> answers_;
     ScriptedOptions options_;
