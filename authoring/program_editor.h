@@ -206,6 +206,7 @@ class TForm2 {
     void SetButtons(BlockButtons state);
     void EndBlockCommand();
     void ClearMarks();
+    void MarkKey(int& mark);
     void MoveToProjectLine(int direction);
     void InsertIntoEdit8(std::string_view text);
     void OpenHelp(std::string_view topic);
