@@ -17,6 +17,7 @@
 #include "engine/program_check.h"
 #include "engine/start_command.h"
 #include "shell/consultation_run.h"
+#include "store/fact_record.h"
 #include "store/knowledge_base_file.h"
 #include "store/knowledge_base_image.h"
 #include "store/random_source.h"
@@ -72,12 +73,12 @@ nlohmann::json FactsOf(const Consultation& consultation, KnowledgeBaseImage& ima
         return facts;  // the preparation never ran: there is no fact base
     }
     for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
-        const std::string record = PadRight(image.Text(p), 82);
+        const FactRecord record(image.Text(p));
         facts.push_back({{"position", p},
-                         {"name", Windows1252ToUtf8(record.substr(0, 30))},
-                         {"value", Windows1252ToUtf8(record.substr(31, 30))},
-                         {"certainty", Windows1252ToUtf8(record.substr(61, 2))},
-                         {"origin", Windows1252ToUtf8(record.substr(63, 2))}});
+                         {"name", Windows1252ToUtf8(record.Name())},
+                         {"value", Windows1252ToUtf8(record.Value())},
+                         {"certainty", Windows1252ToUtf8(record.Certainty())},
+                         {"origin", Windows1252ToUtf8(record.Origin())}});
     }
     return facts;
 }
