@@ -8,6 +8,7 @@
 #include "engine/task_runners.h"
 #include "platform/dialogs.h"
 #include "store/beeper.h"
+#include "store/fact_record.h"
 #include "store/field_substitution.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
@@ -21,6 +22,7 @@ const std::string_view kGoalStackFullMessage =
     "fen Sie Ihre Regeln auf Zirkelschl\xFCsse.";
 const std::string_view kImageFullMessage = "Die Datenbasis ist voll.\r\nDie Sitzung wird beendet.";
 const std::string_view kConsultationStoppedCaption = "Sitzung beendet";
+const std::string_view kInternalErrorCaption = "Interner Fehler";
 
 namespace {
 
@@ -188,6 +190,13 @@ void Consultation::ReportStop(std::string_view message, int position) {
     }
 }
 
+void Consultation::ReportInternalError(std::string_view message) {
+    lastErrorCode_ = kInternalErrorCode;
+    services_.beeper.Beep();
+    sessionKey_ = kSessionEnd;
+    ShowMessage(message, kInternalErrorCaption, MessageIcon::Warning, MessageButtons::Ok);
+}
+
 bool Consultation::StopIfImageFull() {
     if (!image_.Full()) {
         return false;
@@ -229,12 +238,14 @@ void Consultation::Haltepunkt(int position) {
 }
 
 void Consultation::OpenInspector(InspectorReason why, int line) {
-    InspectorContext context{facts_, breakpointLine_, config_.programmingModule};
+    InspectorContext context{facts_, breakpointLine_, config_.programmingModule,
+                             config_.ablage2Text, config_.ablage3Text};
     services_.windows.ShowInspector(why, line, context);
 }
 
 void Consultation::ShowPage(const PageRequest& page) {
-    InspectorContext context{facts_, breakpointLine_, config_.programmingModule};
+    InspectorContext context{facts_, breakpointLine_, config_.programmingModule,
+                             config_.ablage2Text, config_.ablage3Text};
     services_.windows.SetSessionWindowVisible(false);
     do {
         sessionKey_ = kSessionEnd;  // what a page leaves when it is closed without an answer
@@ -544,13 +555,13 @@ void Consultation::ClosingPhase() {
     bool found = false;
     const int last = image_.LastRecord();
     for (int q = image_.FactBoundary() + 1; q <= last; ++q) {
-        const std::string record = Line(q);
-        if (record.substr(0, 30) != TopGoal()) {
+        const std::string text = Line(q);  // a copy: the stores below may move the image
+        const FactRecord record(text);
+        if (record.Name() != TopGoal()) {
             continue;
         }
         if (facts_.StoreFact(PadRight("+UW", FactBase::kFieldWidth),
-                             PadRight(record.substr(61, 2), FactBase::kFieldWidth), "99",
-                             "02") < 0) {
+                             PadRight(record.Certainty(), FactBase::kFieldWidth), "99", "02") < 0) {
             StopIfImageFull();
             return;
         }
@@ -566,7 +577,7 @@ void Consultation::ClosingPhase() {
         if (Slot(TaskSlot::Display) == -1) {
             if (Slot(TaskSlot::Print) == -1) {
                 page_.formMode = 2;
-                page_.solutionRecord = record;
+                page_.solutionRecord = text;
                 ShowPage(page_);
             }
         } else {
@@ -587,9 +598,9 @@ void Consultation::ClosingPhase() {
 
 void Consultation::Aufgaben(int factPosition) {
     aufgabenfeld_.fill(-1);
-    const std::string fact = Line(factPosition);
-    const std::string name = fact.substr(0, 30);
-    const std::string value = fact.substr(31, 30);
+    const FactRecord fact(image_.Text(factPosition));
+    const std::string name = fact.Name();
+    const std::string value = fact.Value();
     for (int p = image_.ProgramEnd() + 1; p <= image_.FactBoundary(); ++p) {
         const std::string copy = Line(p);
         if (copy.substr(2, 30) != name) {
@@ -622,15 +633,16 @@ void Consultation::Aufgaben(int factPosition) {
 
 void Consultation::RunTask(TaskSlot slot, int position) {
     const TaskRunner& runner = runners_[static_cast<std::size_t>(slot)];
-    if (runner) {
-        runner(*this, position);
-    } else {
-        ShowMessage(std::string(TaskName(slot)) + " (Zeile " + std::to_string(position + 1) +
-                        ") sind in dieser Version noch nicht verf\xFC"
-                        "gbar.\r\n"
-                        "Die Sitzung wird fortgesetzt.",
-                    "Hinweis", MessageIcon::Information, MessageButtons::Ok);
+    if (!runner) {
+        // Every task kind has a runner once the executable set the consultation up; a missing
+        // one is a fault of the program, not of the knowledge base.
+        ReportInternalError(std::string(TaskName(slot)) + " (Zeile " +
+                            std::to_string(position + 1) +
+                            ") k\xF6nnen nicht ausgef\xFChrt werden: das Programm hat sie "
+                            "nicht eingerichtet.\r\nDie Sitzung wird beendet.");
+        return;
     }
+    runner(*this, position);
     StopIfImageFull();
 }
 

@@ -4,6 +4,7 @@
 
 #include "authoring/line_tokens.h"
 #include "store/fact_base.h"
+#include "store/fact_record.h"
 #include "store/knowledge_base_image.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
@@ -90,13 +91,13 @@ FormWindowSize FormWindowSizeFor(int screenWidth, int screenHeight) {
     return size;
 }
 
-TForm6::TForm6(const FormSource& source, FactBase& facts, FormEnvironment environment)
+TForm6::TForm6(const PageRequest& page, FactBase& facts, FormEnvironment environment)
     : facts_(facts),
       environment_(std::move(environment)),
-      formMode_(source.formMode),
-      formPage_(source.formPage),
-      firstMediaLine_(source.firstMediaLine),
-      solutionRecord_(source.solutionRecord) {
+      formMode_(page.formMode),
+      formPage_(page.formPage),
+      firstMediaLine_(page.firstMediaLine),
+      solutionRecord_(page.solutionRecord) {
     for (std::string& line : formPage_) {
         line = PadRight(line, kColumns);
     }
@@ -420,11 +421,11 @@ void TForm6::ClosingPage() {
             CentreText(text, static_cast<std::size_t>(kColumns));
     };
     if (formMode_ == 2) {
-        const std::string record = PadRight(solutionRecord_, 82);
+        const FactRecord record(solutionRecord_);
         set(4, "Vom System ermittelte L\xF6sungen bei denen");
         set(5, "keine Abschlu\xDFtexte programmiert wurden!");
-        set(8, "Objekt    = " + record.substr(0, 30));
-        set(9, "Wert      = " + record.substr(31, 30));
+        set(8, "Objekt    = " + record.Name());
+        set(9, "Wert      = " + record.Value());
         if (facts_.LookupFact(PadRight("+UW", kName))) {
             set(25, "[Aussagewahrscheinlichkeit = " + facts_.FoundValue().substr(0, 2) + " %]");
         }
@@ -519,6 +520,23 @@ void TForm6::Focus_Setzen() {
     if (formMode_ == 1 && Slot(Pool::Button, 1).belegt) {
         focus_ = {Pool::Button, 1};
     }
+}
+
+void TForm6::DruckenClick(const std::function<void()>& printImage) {
+    printImage();
+    Focus_Setzen();
+}
+
+void TForm6::DialogClick(const std::function<void()>& showInspector) {
+    showInspector();
+    Focus_Setzen();
+}
+
+void TForm6::VideoSoundClick(const std::function<void(std::string_view command)>& send) {
+    for (const std::string& command : Video_Sound()) {
+        send(command);
+    }
+    Focus_Setzen();
 }
 
 std::string TForm6::Kurzer_Dateinamen(std::string_view name) const {

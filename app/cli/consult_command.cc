@@ -1,5 +1,6 @@
 #include "app/cli/consult_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
@@ -18,6 +19,8 @@
 namespace kelvo::cli {
 namespace {
 
+constexpr double kLongestTimeout = 366.0 * 24 * 3600;  // seconds
+
 struct ConsultCommandOptions {
     std::string knowledgeBase;
     std::string answers;
@@ -30,6 +33,8 @@ struct ConsultCommandOptions {
     double timeout = 0.0;
     std::string screen = "1024x768";
     std::string clipboard;
+    std::string ablage2;
+    std::string ablage3;
     bool interactive = false;
     std::string printerPageMm;
     std::string printerPagePixels;
@@ -70,6 +75,8 @@ int RunConsult(const ConsultCommandOptions& command) {
     options.screenWidth = screen->first;
     options.screenHeight = screen->second;
     options.clipboard = command.clipboard;
+    options.ablage2 = command.ablage2;
+    options.ablage3 = command.ablage3;
     if (!command.printerPageMm.empty()) {
         const auto mm = ParseNumberPair(command.printerPageMm);
         if (!mm) {
@@ -102,8 +109,7 @@ int RunConsult(const ConsultCommandOptions& command) {
     if (!command.desktop.empty()) {
         const auto desktop = ParseDesktopOptions(command.desktop, options.desktop);
         if (!desktop) {
-            std::cerr << "--desktop: \"" << command.desktop
-                      << "\" ist kein JSON-Objekt mit den Angaben des Bildschirms\n";
+            std::cerr << "--desktop: " << desktop.error().message << "\n";
             return kExitUsage;
         }
         options.desktop = *desktop;
@@ -111,8 +117,9 @@ int RunConsult(const ConsultCommandOptions& command) {
     options.breakpointLine = command.breakpoint;
     options.seed = command.seed.value_or(kDefaultSeed);
     options.strict = command.strict;
-    options.timeout =
-        std::chrono::milliseconds(static_cast<std::int64_t>(command.timeout * 1000.0));
+    // A limit beyond a year is no limit in practice; capping it keeps the conversion defined.
+    options.timeout = std::chrono::milliseconds(
+        static_cast<std::int64_t>(std::min(command.timeout, kLongestTimeout) * 1000.0));
     if (command.timeout > 0.0 && options.timeout.count() == 0) {
         options.timeout = std::chrono::milliseconds(1);
     }
@@ -158,6 +165,9 @@ int RunConsult(const ConsultCommandOptions& command) {
         }
     }
 
+    if (outcome.internalError) {
+        std::cerr << command.knowledgeBase << ": " << *outcome.internalError << "\n";
+    }
     if (outcome.scriptError) {
         std::cerr << command.answers << ": " << *outcome.scriptError << "\n";
     }
@@ -221,6 +231,12 @@ void AddConsultCommand(CLI::App& app, int& exitCode) {
     command->add_option("--clipboard", options->clipboard,
                         "Text der Zwischenablage zu Beginn (die erste beobachtete Variable "
                         "des Datenbasis-Fensters)");
+    command->add_option("--ablage2", options->ablage2,
+                        "Text der Ablage 2 des Editors (die zweite beobachtete Variable des "
+                        "Datenbasis-Fensters; ohne Angabe: leer)");
+    command->add_option("--ablage3", options->ablage3,
+                        "Text der Ablage 3 des Editors (die dritte beobachtete Variable des "
+                        "Datenbasis-Fensters; ohne Angabe: leer)");
     command->add_option("--printer-page-mm", options->printerPageMm,
                         "Seitengr\xC3\xB6\xC3\x9F"
                         "e des Druckers BREITE,H\xC3\x96HE in Millimetern (ohne Angabe: "

@@ -1,11 +1,13 @@
 #include "app/cli/consult_session.h"
 
-#include "commands/install_variable_commands.h"
 #include "platform/database/database_files.h"
 #include "store/stored_number.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -17,6 +19,8 @@
 #include "engine/error_codes.h"
 #include "engine/program_check.h"
 #include "engine/start_command.h"
+#include "shell/consultation_run.h"
+#include "store/fact_record.h"
 #include "store/knowledge_base_file.h"
 #include "store/knowledge_base_image.h"
 #include "store/random_source.h"
@@ -25,13 +29,6 @@
 
 namespace kelvo::cli {
 namespace {
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 // The lines of a text form as the import splits them: a byte-order mark dropped, "\n" ends a
 // line, a "\r" before it dropped, the last line needs no line end.
@@ -79,70 +76,17 @@ nlohmann::json FactsOf(const Consultation& consultation, KnowledgeBaseImage& ima
         return facts;  // the preparation never ran: there is no fact base
     }
     for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
-        const std::string record = PadRight(image.Text(p), 82);
+        const FactRecord record(image.Text(p));
         facts.push_back({{"position", p},
-                         {"name", Windows1252ToUtf8(record.substr(0, 30))},
-                         {"value", Windows1252ToUtf8(record.substr(31, 30))},
-                         {"certainty", Windows1252ToUtf8(record.substr(61, 2))},
-                         {"origin", Windows1252ToUtf8(record.substr(63, 2))}});
+                         {"name", Windows1252ToUtf8(record.Name())},
+                         {"value", Windows1252ToUtf8(record.Value())},
+                         {"certainty", Windows1252ToUtf8(record.Certainty())},
+                         {"origin", Windows1252ToUtf8(record.Origin())}});
     }
     return facts;
 }
 
 }  // namespace
-
-std::optional<KnowledgeBaseKind> KindOf(const std::filesystem::path& path) {
-    const std::string extension = Upper(path.extension().string());
-    if (extension == ".WBP") {
-        return KnowledgeBaseKind::Editable;
-    }
-    if (extension == ".WBB") {
-        return KnowledgeBaseKind::RunOnly;
-    }
-    if (extension == ".TXT") {
-        return KnowledgeBaseKind::Text;
-    }
-    return std::nullopt;
-}
-
-Expected<LoadedKnowledgeBase> LoadKnowledgeBase(const std::string& file) {
-    const auto kind = KindOf(file);
-    if (!kind) {
-        return Error{file + ": unbekannte Endung (erwartet .WBP, .WBB oder .txt)"};
-    }
-    LoadedKnowledgeBase loaded;
-    loaded.file = file;
-    loaded.kind = *kind;
-    if (*kind == KnowledgeBaseKind::Text) {
-        auto text = ReadTextFile(file);
-        if (!text) {
-            return text.error();
-        }
-        TextImport imported = ImportKnowledgeBaseText(*text, file);
-        loaded.warnings = std::move(imported.warnings);
-        if (!imported.ok()) {
-            std::string message;
-            for (const std::string& fault : imported.faults) {
-                message += fault + "\n";
-            }
-            message += file + ": " + std::to_string(imported.faults.size()) +
-                       " fehlerhafte Zeile(n); die Wissensbasis wurde nicht gestartet";
-            return Error{message};
-        }
-        loaded.records = std::move(imported.records);
-        return loaded;
-    }
-    auto opened = KnowledgeBaseFile::Open(file, KnowledgeBaseFile::Mode::ReadOnly);
-    if (!opened) {
-        return opened.error();
-    }
-    auto records = opened->ReadAll();
-    if (!records) {
-        return records.error();
-    }
-    loaded.records = std::move(*records);
-    return loaded;
-}
 
 Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
                                                    const std::string& fileName) {
@@ -152,6 +96,11 @@ Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
         ++number;
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
+        }
+        if (!JsonDepthWithin(line, kMaxJsonDepth)) {
+            return Error{fileName + ":" + std::to_string(number) +
+                         ": zu tief verschachtelt (mehr als " + std::to_string(kMaxJsonDepth) +
+                         " Ebenen)"};
         }
         nlohmann::json value = nlohmann::json::parse(line, nullptr, /*allow_exceptions=*/false);
         if (value.is_discarded()) {
@@ -230,48 +179,153 @@ std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text) {
 
 namespace {
 
-bool ReadColour(const nlohmann::json& value, PixelColour& colour) {
-    if (!value.is_object()) {
-        return false;
+// Reads `key` of `object` as a whole number from `low` to `high` into `out`; a missing key
+// keeps `out`. Fails naming the key for a value of another type or outside the range.
+Status ReadWhole(const nlohmann::json& object, const char* key, std::int64_t low, std::int64_t high,
+                 int& out) {
+    if (!object.contains(key)) {
+        return {};
     }
-    colour.red = value.value("red", 0);
-    colour.green = value.value("green", 0);
-    colour.blue = value.value("blue", 0);
-    return true;
+    const nlohmann::json& value = object.at(key);
+    if (!value.is_number_integer() ||
+        (value.is_number_unsigned() &&
+         value.get<std::uint64_t>() > static_cast<std::uint64_t>(high)) ||
+        value.get<std::int64_t>() < low || value.get<std::int64_t>() > high) {
+        return Error{std::string("\"") + key + "\" ist keine ganze Zahl von " +
+                     std::to_string(low) + " bis " + std::to_string(high) + ": " + value.dump()};
+    }
+    out = static_cast<int>(value.get<std::int64_t>());
+    return {};
 }
+
+// Only the keys named may appear in `object`.
+Status OnlyKeys(const nlohmann::json& object, std::initializer_list<std::string_view> keys,
+                std::string_view what) {
+    for (const auto& [key, value] : object.items()) {
+        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            return Error{"unbekannter Schl\xC3\xBCssel \"" + key + "\" " + std::string(what)};
+        }
+    }
+    return {};
+}
+
+Status ReadColour(const nlohmann::json& value, PixelColour& colour) {
+    if (!value.is_object()) {
+        return Error{"\"background\" ist kein Objekt: " + value.dump()};
+    }
+    colour = PixelColour{};
+    for (auto [key, part] :
+         {std::pair{"red", &colour.red}, {"green", &colour.green}, {"blue", &colour.blue}}) {
+        if (Status read = ReadWhole(value, key, 0, 255, *part); !read) {
+            return read;
+        }
+    }
+    return {};
+}
+
+constexpr std::int64_t kCoordinateLimit = 1 << 30;
 
 }  // namespace
 
-std::optional<ScriptedScreenOptions> ParseDesktopOptions(std::string_view text,
-                                                         ScriptedScreenOptions base) {
+bool JsonDepthWithin(std::string_view text, int limit) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;  // the escaped character
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit) {
+                return false;
+            }
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return true;
+}
+
+Expected<ScriptedScreenOptions> ParseDesktopOptions(std::string_view text,
+                                                    ScriptedScreenOptions base) {
+    if (!JsonDepthWithin(text, kMaxJsonDepth)) {
+        return Error{"zu tief verschachtelt"};
+    }
     const nlohmann::json value = nlohmann::json::parse(text, nullptr, false);
     if (!value.is_object()) {
-        return std::nullopt;
+        return Error{"kein JSON-Objekt"};
     }
-    try {
-        base.available = value.value("available", base.available);
-        base.width = value.value("width", base.width);
-        base.height = value.value("height", base.height);
-        if (value.contains("background") && !ReadColour(value.at("background"), base.background)) {
-            return std::nullopt;
+    Status read =
+        OnlyKeys(value, {"available", "width", "height", "background", "pixels", "escapeAtQuery"},
+                 "des Bildschirms");
+    if (read && value.contains("available")) {
+        if (!value.at("available").is_boolean()) {
+            read = Error{"\"available\" ist weder true noch false"};
+        } else {
+            base.available = value.at("available").get<bool>();
         }
-        if (value.contains("pixels")) {
+    }
+    if (read) {
+        read = ReadWhole(value, "width", 1, 100000, base.width);
+    }
+    if (read) {
+        read = ReadWhole(value, "height", 1, 100000, base.height);
+    }
+    if (read && value.contains("background")) {
+        read = ReadColour(value.at("background"), base.background);
+    }
+    if (read && value.contains("pixels")) {
+        if (!value.at("pixels").is_array()) {
+            read = Error{"\"pixels\" ist keine Liste"};
+        } else {
             base.pixels.clear();
             for (const nlohmann::json& point : value.at("pixels")) {
                 ScriptedPixel pixel;
-                pixel.x = point.value("x", 0);
-                pixel.y = point.value("y", 0);
-                if (!ReadColour(point, pixel.colour)) {
-                    return std::nullopt;
+                if (!point.is_object()) {
+                    read = Error{"ein Bildpunkt ist kein Objekt: " + point.dump()};
+                } else {
+                    read = OnlyKeys(point, {"x", "y", "red", "green", "blue"}, "eines Bildpunkts");
+                }
+                if (read) {
+                    read = ReadWhole(point, "x", -kCoordinateLimit, kCoordinateLimit, pixel.x);
+                }
+                if (read) {
+                    read = ReadWhole(point, "y", -kCoordinateLimit, kCoordinateLimit, pixel.y);
+                }
+                if (read) {
+                    read = ReadColour(point, pixel.colour);
+                }
+                if (!read) {
+                    break;
                 }
                 base.pixels.push_back(pixel);
             }
         }
-        if (value.contains("escapeAtQuery")) {
-            base.escapeAtQuery = value.at("escapeAtQuery").get<std::vector<int>>();
+    }
+    if (read && value.contains("escapeAtQuery")) {
+        const nlohmann::json& queries = value.at("escapeAtQuery");
+        if (!queries.is_array()) {
+            read = Error{"\"escapeAtQuery\" ist keine Liste"};
+        } else {
+            base.escapeAtQuery.clear();
+            for (const nlohmann::json& query : queries) {
+                int number = 0;
+                read = ReadWhole(nlohmann::json{{"escapeAtQuery", query}}, "escapeAtQuery", 1,
+                                 std::numeric_limits<int>::max(), number);
+                if (!read) {
+                    break;
+                }
+                base.escapeAtQuery.push_back(number);
+            }
         }
-    } catch (const nlohmann::json::exception&) {
-        return std::nullopt;  // a value of the wrong type
+    }
+    if (!read) {
+        return read.error();
     }
     return base;
 }
@@ -325,20 +379,13 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
     ConsultationConfig config;
     config.programmingModule = options.programmingModule;
     config.breakpointLine = options.breakpointLine;
+    config.ablage2Text = Utf8ToWindows1252(options.ablage2);
+    config.ablage3Text = Utf8ToWindows1252(options.ablage3);
 
     ConsultOutcome outcome;
     KnowledgeBaseImage image(options.programmingModule);
-    const ImageLoader loader = [&knowledgeBase](KnowledgeBaseImage& target) -> Status {
-        auto loaded = target.LoadImage(knowledgeBase.records);  // a fresh copy for every run
-        if (!loaded) {
-            return loaded.error();
-        }
-        return Status{};
-    };
     StartCommandHooks hooks;
-    hooks.prepare = [&](Consultation& consultation) {
-        InstallVariableCommands(consultation);
-        automation.ResetUnavailableNotice();
+    hooks.prepare = [&](Consultation& /*consultation*/) {
         platform.Record({{"event", "start"},
                          {"file", knowledgeBase.file},
                          {"module", options.programmingModule ? "programming" : "user"},
@@ -361,14 +408,14 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
                          {"restart", consultation.RestartRequested()},
                          {"facts", FactsOf(consultation, image)}});
     };
-    auto result = RunStartCommand(image, loader, config, services, hooks);
+    auto result = RunKnowledgeBase(knowledgeBase.records, image, config, services, hooks);
     outcome.events = platform.events();
     outcome.timedOut = platform.timedOut();
     outcome.ranOut = platform.ranOut();
     outcome.scriptError = platform.scriptError();
     outcome.answersLeft = platform.answersLeft();
     if (!result) {
-        outcome.scriptError = result.error().message;  // cannot happen: the records are in memory
+        outcome.internalError = result.error().message;
         outcome.exitCode = kExitFailure;
     } else if (outcome.scriptError) {
         outcome.exitCode = kExitUsage;

@@ -1,9 +1,9 @@
 #pragma once
 
-// The reusable part of `kelvo-cli consult` and `kelvo-cli check`: loading a knowledge base of
-// any of its three forms, reading an answers script, running the start command's loop on the
-// scripted platform and writing the transcript. The subcommands are thin layers over this;
-// tests may call it directly. docs/consult-format.md describes the formats.
+// The reusable part of `kelvo-cli consult` and `kelvo-cli check`: reading an answers script,
+// running the start command's loop on the scripted platform and writing the transcript. The
+// subcommands are thin layers over this; tests may call it directly. docs/consult-format.md
+// describes the formats.
 
 #include <chrono>
 #include <cstdint>
@@ -19,6 +19,7 @@
 #include "platform/scripted/scripted_automation.h"
 #include "platform/scripted/scripted_platform.h"
 #include "platform/scripted/scripted_printer.h"
+#include "shell/knowledge_base_source.h"
 #include "store/expected.h"
 #include "store/line_record.h"
 
@@ -31,30 +32,9 @@ inline constexpr int kExitErrorReport = 4;  ///< a consultation ended by an erro
 /// The seed of the random source when --seed is not given, so that runs are reproducible.
 inline constexpr std::uint64_t kDefaultSeed = 1;
 
-/// The three forms a knowledge base is read from, told by the file name's extension (any case).
-enum class KnowledgeBaseKind { Editable, RunOnly, Text };
-
-/// ".WBP" Editable, ".WBB" RunOnly, ".txt" Text; nothing for any other name.
-std::optional<KnowledgeBaseKind> KindOf(const std::filesystem::path& path);
-
-/// A knowledge base read into memory.
-struct LoadedKnowledgeBase {
-    std::string file;  ///< the name as given
-    KnowledgeBaseKind kind = KnowledgeBaseKind::Editable;
-    std::vector<LineRecord> records;
-    /// Import warnings of a text form ("FILE:LINE: Warnung: ..."); they change nothing.
-    std::vector<std::string> warnings;
-};
-
-/// Reads a ".WBP"/".WBB" file, or imports a ".txt" text form in memory. Fails for an unknown
-/// extension, a file error, or (text form) faulty lines: then the message holds one
-/// "FILE:LINE: Ihre Programmzeile ist Fehlerhaft (...)" line per faulty line and a summary,
-/// as `import` reports them, separated by "\n".
-Expected<LoadedKnowledgeBase> LoadKnowledgeBase(const std::string& file);
-
 /// Parses an answers script (JSON Lines): each non-empty line one JSON object, blank lines
 /// skipped, every answer numbered by its line. Fails naming the first line that is not a JSON
-/// object ("FILE:LINE: ...").
+/// object or nests deeper than kMaxJsonDepth ("FILE:LINE: ...").
 Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
                                                    const std::string& fileName);
 
@@ -73,6 +53,9 @@ struct ConsultOptions {
     int screenWidth = 1024;
     int screenHeight = 768;
     std::string clipboard;  ///< the clipboard's text at the start (UTF-8)
+    /// The editor's clipboards 2 and 3 the inspector watches (--ablage2, --ablage3; UTF-8).
+    std::string ablage2;
+    std::string ablage3;
     /// The scripted printer's device (--printer-page-mm, --printer-page-pixels, --printer-lines).
     ScriptedPrinterOptions printer;
     /// The scripted screen of the automation commands (--desktop); its size follows --screen
@@ -80,12 +63,19 @@ struct ConsultOptions {
     ScriptedScreenOptions desktop;
 };
 
-/// Reads the scripted screen from a JSON object with the optional keys "available", "width",
-/// "height", "background" {red, green, blue}, "pixels" [{x, y, red, green, blue}] and
-/// "escapeAtQuery" [n, ...]; values missing keep those of `base`. Empty for text that is not
-/// such an object.
-std::optional<ScriptedScreenOptions> ParseDesktopOptions(std::string_view json,
-                                                         ScriptedScreenOptions base);
+/// How deeply the JSON of an answer or of --desktop may nest ("{...}" and "[...]" counted).
+inline constexpr int kMaxJsonDepth = 32;
+
+/// False when `json` nests objects and arrays deeper than `limit` (strings are skipped).
+bool JsonDepthWithin(std::string_view json, int limit);
+
+/// Reads the scripted screen from a JSON object with the optional keys "available" (true or
+/// false), "width" and "height" (1 to 100000), "background" {red, green, blue} (each 0 to 255,
+/// missing ones 0), "pixels" [{x, y, red, green, blue}] and "escapeAtQuery" [n, ...] (n from
+/// 1); values missing keep those of `base`. Fails naming the first key that does not fit:
+/// another key, a value of another type or outside its range.
+Expected<ScriptedScreenOptions> ParseDesktopOptions(std::string_view json,
+                                                    ScriptedScreenOptions base);
 
 /// Reads a pair "A,B" of positive numbers (decimals allowed), as the printer options take.
 std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text);
@@ -103,6 +93,8 @@ struct ConsultOutcome {
     bool ranOut = false;
     std::optional<std::string> scriptError;  ///< an answer that did not fit, naming its line
     std::size_t answersLeft = 0;             ///< answers the run did not consume
+    /// A consultation the program did not set up completely (exit kExitFailure).
+    std::optional<std::string> internalError;
 };
 
 /// Runs the start command's loop (restarts included) on the scripted platform with `answers`
