@@ -31,13 +31,9 @@ std::filesystem::path SingleInstance::LockFile(const std::filesystem::path& prog
     if (name.empty()) {
         name = "kelvo";
     }
-    // $XDG_RUNTIME_DIR belongs to the user alone; any other folder may be shared.
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const bool privateFolder =
-        runtime != nullptr && *runtime != '\0' && std::filesystem::path(runtime) == lockFolder;
-    if (!privateFolder) {
-        name += "." + std::to_string(::getuid());
-    }
+    // The user's id keeps the locks of users apart in a folder they share (the temporary
+    // folder); in $XDG_RUNTIME_DIR it does no harm.
+    name += "." + std::to_string(::getuid());
     return lockFolder / (name + ".lock");
 }
 

@@ -23,8 +23,8 @@ class SingleInstance {
     /// unset or empty.
     static std::filesystem::path DefaultLockFolder();
 
-    /// The lock file of `programPath` in `lockFolder`. In the shared temporary folder the
-    /// user's id is part of the name, so that each user has a lock of their own.
+    /// The lock file of `programPath` in `lockFolder`: the program's file name and the user's
+    /// id, so that each user has a lock of their own also in a shared folder.
     static std::filesystem::path LockFile(const std::filesystem::path& programPath,
                                           const std::filesystem::path& lockFolder);
 
