@@ -11,6 +11,7 @@
 #include "shell/single_instance.h"
 #include "store/knowledge_base_file.h"
 #include "tests/app/cli_run.h"
+#include "tests/bitmap_fixture.h"
 #include "tests/case_name.h"
 
 namespace kelvo {
@@ -229,6 +230,24 @@ TEST_F(DesktopTest, UserModuleRunsTheKnowledgeBaseBesideTheProgramAndEnds) {
     EXPECT_EQ(events[4].at("mode"), 2);
     EXPECT_EQ(events[8].at("enabled"), Enabled("010011001"));
     EXPECT_EQ(events[9].at("stopped"), false);
+}
+
+// A page finds its picture beside the running knowledge base, wherever the program was started.
+TEST_F(DesktopTest, PagesFindTheirFilesBesideTheKnowledgeBase) {
+    std::filesystem::create_directory(dir_ / "kb");
+    WriteSmallBitmap(dir_ / "kb" / "bild.bmp");
+    WriteRecords("kb/berater.WBB",
+                 "Z ERGEBNIS\nR ERGEBNIS . fertig\nU SEITE (99) . ja\nR SEITE . ja\n"
+                 "U START (99) . ja\nF START (99) . ja\nF BILD (99) . bild.bmp\nN SEITE . ja\n"
+                 "T Mit Bild\nG BILD (10.020) (30.040)\nK\n");
+    const CliResult run = Desktop({R"({"page":"weiter"})", R"({"page":"weiter"})"},
+                                  "--module user " + Program("kb/berater"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<json> events = ParseTranscript(run.out);
+    const std::size_t at = Find(events, "page", 0, {{"caption", "Mit Bild"}});
+    ASSERT_LT(at, events.size());
+    ASSERT_EQ(events[at].at("pictures").size(), 1u) << events[at].dump();
+    EXPECT_EQ(events[at].at("pictures")[0].at("file"), (dir_ / "kb" / "bild.bmp").string());
 }
 
 TEST_F(DesktopTest, UserModuleAsksWithTheExactTitleAndEndsWhenCancelled) {
