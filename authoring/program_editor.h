@@ -29,6 +29,9 @@ enum class EditorMessage {
 /// The text of a message code (Windows-1252); empty for an unknown code.
 std::string_view EditorMessageText(int code);
 
+/// The topic of the general help document.
+inline constexpr std::string_view kGeneralHelpTopic = "liesmich";
+
 /// The help topic of a line by its first character ("Regeln", "Aufgaben", ... "liesmich").
 std::string_view HelpTopicFor(std::string_view line);
 

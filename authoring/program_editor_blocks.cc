@@ -301,11 +301,15 @@ void TForm2::TransferOut() {
     const std::vector<LineRecord> block(records.begin() + first, records.begin() + last + 1);
 
     Abbruchfenster(2);
-    const Status created = KnowledgeBaseFile::CreateWith(target, block, services_.fileFaults);
+    const ReplaceOutcome created =
+        KnowledgeBaseFile::CreateWith(target, block, services_.fileFaults);
     Abbruchfenster(1);
-    if (!created) {
+    if (!created.replaced) {
         Fehlermeldung(static_cast<int>(EditorMessage::NotCreated));
         return;
+    }
+    if (!created.status.ok()) {
+        ShowWriteFailure(created);  // written, but its folder entry may not survive a crash
     }
     EndBlockCommand();
 }

@@ -269,17 +269,10 @@ ReplaceOutcome KnowledgeBaseFile::ReplaceAll(const std::vector<LineRecord>& reco
     return outcome;
 }
 
-Status KnowledgeBaseFile::CreateWith(const std::filesystem::path& path,
-                                     const std::vector<LineRecord>& records,
-                                     FileFaultInjector* faults) {
-    ReplaceOutcome outcome =
-        ReplaceFileContent(path, RecordBytes(records), ReplaceMode::CreateNew, faults);
-    if (outcome.replaced && !outcome.status.ok()) {
-        // The file is complete; only flushing its folder failed. It stays, as any file a
-        // program has written and closed.
-        return {};
-    }
-    return outcome.status;
+ReplaceOutcome KnowledgeBaseFile::CreateWith(const std::filesystem::path& path,
+                                             const std::vector<LineRecord>& records,
+                                             FileFaultInjector* faults) {
+    return ReplaceFileContent(path, RecordBytes(records), ReplaceMode::CreateNew, faults);
 }
 
 Status KnowledgeBaseFile::Truncate(int count) {

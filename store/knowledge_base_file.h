@@ -66,11 +66,12 @@ class KnowledgeBaseFile {
                               FileFaultInjector* faults = nullptr);
 
     /// Creates `path` holding `records`, written completely beside it first and renamed into
-    /// place; fails without writing anything when a file of that name exists, and leaves no
-    /// file behind on any other failure.
-    static Status CreateWith(const std::filesystem::path& path,
-                             const std::vector<LineRecord>& records,
-                             FileFaultInjector* faults = nullptr);
+    /// place. Fails without writing anything when a file of that name exists, and leaves no
+    /// file behind on any other failure; `replaced` with a failed status means the file is
+    /// complete but flushing its folder failed.
+    static ReplaceOutcome CreateWith(const std::filesystem::path& path,
+                                     const std::vector<LineRecord>& records,
+                                     FileFaultInjector* faults = nullptr);
 
     /// Cuts the file to its first `count` records.
     Status Truncate(int count);
