@@ -70,23 +70,31 @@ CheckProblem SplitMessage(const std::string& message, const std::string& file) {
     return problem;
 }
 
-nlohmann::json FactsOf(const Consultation& consultation, KnowledgeBaseImage& image) {
-    nlohmann::json facts = nlohmann::json::array();
-    if (consultation.CheckFailed()) {
-        return facts;  // the preparation never ran: there is no fact base
-    }
-    for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
-        const FactRecord record(image.Text(p));
-        facts.push_back({{"position", p},
-                         {"name", Windows1252ToUtf8(record.Name())},
-                         {"value", Windows1252ToUtf8(record.Value())},
-                         {"certainty", Windows1252ToUtf8(record.Certainty())},
-                         {"origin", Windows1252ToUtf8(record.Origin())}});
-    }
-    return facts;
-}
-
 }  // namespace
+
+nlohmann::json EndEvent(Consultation& consultation, int number) {
+    nlohmann::json facts = nlohmann::json::array();
+    // After a failed program check the preparation never ran: there is no fact base.
+    if (!consultation.CheckFailed()) {
+        const KnowledgeBaseImage& image = consultation.image();
+        for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
+            const FactRecord record(image.Text(p));
+            facts.push_back({{"position", p},
+                             {"name", Windows1252ToUtf8(record.Name())},
+                             {"value", Windows1252ToUtf8(record.Value())},
+                             {"certainty", Windows1252ToUtf8(record.Certainty())},
+                             {"origin", Windows1252ToUtf8(record.Origin())}});
+        }
+    }
+    return {{"event", "end"},
+            {"consultation", number},
+            {"sessionKey", consultation.SessionKey()},
+            {"errorLine", consultation.ErrorLine()},
+            {"checkFailed", consultation.CheckFailed()},
+            {"errorReport", consultation.ErrorReported()},
+            {"restart", consultation.RestartRequested()},
+            {"facts", std::move(facts)}};
+}
 
 Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
                                                    const std::string& fileName) {
@@ -399,14 +407,7 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         if (platform.timedOut() || platform.scriptError() || platform.ranOut()) {
             consultation.SetRestartRequested(false);
         }
-        platform.Record({{"event", "end"},
-                         {"consultation", outcome.consultations},
-                         {"sessionKey", consultation.SessionKey()},
-                         {"errorLine", consultation.ErrorLine()},
-                         {"checkFailed", consultation.CheckFailed()},
-                         {"errorReport", errorReport},
-                         {"restart", consultation.RestartRequested()},
-                         {"facts", FactsOf(consultation, image)}});
+        platform.Record(EndEvent(consultation, outcome.consultations));
     };
     auto result = RunKnowledgeBase(knowledgeBase.records, image, config, services, hooks);
     outcome.events = platform.events();

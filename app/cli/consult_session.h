@@ -15,6 +15,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/consultation.h"
 #include "platform/clock.h"
 #include "platform/scripted/scripted_automation.h"
 #include "platform/scripted/scripted_platform.h"
@@ -105,6 +106,10 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
 
 /// The transcript as JSON Lines: one compact event per line, each ended by "\n" (UTF-8).
 std::string TranscriptText(const std::vector<nlohmann::json>& events);
+
+/// The "end" event of consultation number `number` (from 1), with its fact base (empty after
+/// a failed program check).
+nlohmann::json EndEvent(Consultation& consultation, int number);
 
 /// A message box text on one console line: each "\r\n" a blank, runs of blanks one blank,
 /// converted to UTF-8.
