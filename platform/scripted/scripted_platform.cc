@@ -9,7 +9,6 @@
 #include "forms/consultation_form.h"
 #include "forms/page_session.h"
 #include "inspector/runtime_inspector.h"
-#include "platform/path_lookup.h"
 #include "platform/scripted/form_json.h"
 #include "store/fact_base.h"
 #include "store/text_field.h"
@@ -163,10 +162,6 @@ void ScriptedPlatform::Fault(const std::string& text) {
     if (!scriptError_) {
         scriptError_ = "Antwort in Zeile " + std::to_string(lastLine_) + " passt nicht: " + text;
     }
-}
-
-std::string ScriptedPlatform::FindFile(std::string_view name) const {
-    return FindPageFile(name, options_.fileFolder);
 }
 
 bool ScriptedPlatform::ApplyPageAnswer(TForm6& form, const nlohmann::json& answer,

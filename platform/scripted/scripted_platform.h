@@ -103,9 +103,6 @@ class ScriptedPlatform final : public Dialogs,
     std::filesystem::path ProgramPath() override { return options_.programPath; }
     std::filesystem::path KnowledgeBasePath() override { return options_.knowledgeBasePath; }
 
-    /// The existing file a page names (Windows-1252), as a path; empty when there is none.
-    std::string FindFile(std::string_view name) const;
-
     /// Appends an event of the caller's own (the start and end of a run).
     void Record(nlohmann::json event) { events_.push_back(std::move(event)); }
 

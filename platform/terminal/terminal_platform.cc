@@ -16,7 +16,6 @@
 #include "forms/consultation_form.h"
 #include "forms/page_session.h"
 #include "inspector/runtime_inspector.h"
-#include "platform/path_lookup.h"
 #include "store/fact_base.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
