@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "store/file_fault_injector.h"
+
 namespace kelvo {
 namespace {
 
@@ -182,7 +184,7 @@ Expected<std::vector<LineRecord>> KnowledgeBaseFile::ReadAll() const {
     return records;
 }
 
-Status KnowledgeBaseFile::WriteRecord(int n, const LineRecord& record) {
+Status KnowledgeBaseFile::WriteRecord(int n, const LineRecord& record, FileFaultInjector* faults) {
     if (mode_ == Mode::ReadOnly) {
         return Error{path_.string() + ": Datei ist nur zum Lesen geöffnet"};
     }
@@ -193,8 +195,23 @@ Status KnowledgeBaseFile::WriteRecord(int n, const LineRecord& record) {
     if (n < 0 || n > *count) {
         return RecordError(n, "Satz liegt hinter dem Dateiende");
     }
-    if (!WriteFully(fd_, record.bytes().data(), LineRecord::kSize, n * kRecordSize)) {
-        return IoError("Schreibfehler in Satz " + std::to_string(n + 1));
+    // An injected failure writes half of the record, as a disk that fills up does.
+    const bool injected = faults != nullptr && faults->ShouldFail(FileWriteStep::Write);
+    const std::size_t size = injected ? LineRecord::kSize / 2 : LineRecord::kSize;
+    if (!WriteFully(fd_, record.bytes().data(), size, n * kRecordSize) || injected) {
+        if (injected) {
+            errno = ENOSPC;
+        }
+        Error error = IoError("Schreibfehler in Satz " + std::to_string(n + 1));
+        if (n == *count) {
+            // A partial record at the end would make the whole file unreadable.
+            const int saved = errno;
+            if (::ftruncate(fd_, *count * kRecordSize) != 0) {
+                error.message += "; die Datei konnte nicht auf ihre alte Länge gekürzt werden";
+            }
+            errno = saved;
+        }
+        return error;
     }
     return {};
 }
@@ -220,6 +237,42 @@ Status KnowledgeBaseFile::WriteAll(const std::vector<LineRecord>& records) {
         return IoError("Schreibfehler");
     }
     return {};
+}
+
+namespace {
+
+std::vector<std::uint8_t> RecordBytes(const std::vector<LineRecord>& records) {
+    std::vector<std::uint8_t> raw;
+    raw.reserve(records.size() * LineRecord::kSize);
+    for (const LineRecord& record : records) {
+        raw.insert(raw.end(), record.bytes().begin(), record.bytes().end());
+    }
+    return raw;
+}
+
+}  // namespace
+
+ReplaceOutcome KnowledgeBaseFile::ReplaceAll(const std::vector<LineRecord>& records,
+                                             FileFaultInjector* faults) {
+    if (mode_ == Mode::ReadOnly || fd_ < 0) {
+        return {false, Error{path_.string() + (fd_ < 0 ? ": Datei ist nicht geöffnet"
+                                                       : ": Datei ist nur zum Lesen geöffnet")}};
+    }
+    int newFd = -1;
+    ReplaceOutcome outcome =
+        ReplaceFileContent(path_, RecordBytes(records), ReplaceMode::Overwrite, faults, &newFd);
+    if (outcome.replaced) {
+        // The path now names the new file; go on with it (it is open read-write already).
+        ::close(fd_);
+        fd_ = newFd;
+    }
+    return outcome;
+}
+
+ReplaceOutcome KnowledgeBaseFile::CreateWith(const std::filesystem::path& path,
+                                             const std::vector<LineRecord>& records,
+                                             FileFaultInjector* faults) {
+    return ReplaceFileContent(path, RecordBytes(records), ReplaceMode::CreateNew, faults);
 }
 
 Status KnowledgeBaseFile::Truncate(int count) {

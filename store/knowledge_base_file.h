@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "store/atomic_file.h"
 #include "store/expected.h"
 #include "store/line_record.h"
 
 namespace kelvo {
+
+class FileFaultInjector;
 
 // A knowledge-base file (".WBP" editable, ".WBB" run-only) is a plain sequence of 84-byte
 // LineRecords with no header: record n (from 0) occupies bytes 84 * n to 84 * n + 83, and the
@@ -43,14 +46,32 @@ class KnowledgeBaseFile {
     /// naming it.
     Expected<std::vector<LineRecord>> ReadAll() const;
 
-    /// Writes record n (0 <= n <= count; n = count appends).
-    Status WriteRecord(int n, const LineRecord& record);
+    /// Writes record n in place (0 <= n <= count; n = count appends). A failed append cuts
+    /// the file back to its old length, so no partial record stays behind. `faults` (tests
+    /// only) can make the write fail.
+    Status WriteRecord(int n, const LineRecord& record, FileFaultInjector* faults = nullptr);
 
     /// Appends one record.
     Status Append(const LineRecord& record);
 
     /// Replaces the whole content by `records`, written with one write.
     Status WriteAll(const std::vector<LineRecord>& records);
+
+    /// Replaces the whole content by `records` through a new file renamed over this one (see
+    /// ReplaceFileContent), so that a failure or a crash at any point leaves the file with
+    /// either its old or its new records. The file keeps its permissions and stays open, on the
+    /// new content once `replaced`; on a failure before the rename it still holds the old
+    /// records and stays open on them. Fails for a read-only file.
+    ReplaceOutcome ReplaceAll(const std::vector<LineRecord>& records,
+                              FileFaultInjector* faults = nullptr);
+
+    /// Creates `path` holding `records`, written completely beside it first and renamed into
+    /// place. Fails without writing anything when a file of that name exists, and leaves no
+    /// file behind on any other failure; `replaced` with a failed status means the file is
+    /// complete but flushing its folder failed.
+    static ReplaceOutcome CreateWith(const std::filesystem::path& path,
+                                     const std::vector<LineRecord>& records,
+                                     FileFaultInjector* faults = nullptr);
 
     /// Cuts the file to its first `count` records.
     Status Truncate(int count);
