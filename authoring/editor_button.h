@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/automation.h"  // MouseButton
+
 namespace kelvo {
 
 /// Every button of the editor window, and its check box, by component. ORDER matters:
@@ -65,8 +67,5 @@ std::string_view EditorKeyName(EditorKey key);
 
 /// The key of a name; nothing for any other name.
 std::optional<EditorKey> EditorKeyNamed(std::string_view name);
-
-/// A mouse button pressed on the window, a line row or Edit8.
-enum class MouseButton { Left, Middle, Right };
 
 }  // namespace kelvo

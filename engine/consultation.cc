@@ -21,6 +21,7 @@ const std::string_view kGoalStackFullMessage =
     "fen Sie Ihre Regeln auf Zirkelschl\xFCsse.";
 const std::string_view kImageFullMessage = "Die Datenbasis ist voll.\r\nDie Sitzung wird beendet.";
 const std::string_view kConsultationStoppedCaption = "Sitzung beendet";
+const std::string_view kInternalErrorCaption = "Interner Fehler";
 
 namespace {
 
@@ -186,6 +187,13 @@ void Consultation::ReportStop(std::string_view message, int position) {
                     MessageButtons::YesNo) == MessageAnswer::Yes) {
         OpenInspector(InspectorReason::Error, position + 1);
     }
+}
+
+void Consultation::ReportInternalError(std::string_view message) {
+    lastErrorCode_ = kInternalErrorCode;
+    services_.beeper.Beep();
+    sessionKey_ = kSessionEnd;
+    ShowMessage(message, kInternalErrorCaption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 bool Consultation::StopIfImageFull() {
@@ -622,15 +630,16 @@ void Consultation::Aufgaben(int factPosition) {
 
 void Consultation::RunTask(TaskSlot slot, int position) {
     const TaskRunner& runner = runners_[static_cast<std::size_t>(slot)];
-    if (runner) {
-        runner(*this, position);
-    } else {
-        ShowMessage(std::string(TaskName(slot)) + " (Zeile " + std::to_string(position + 1) +
-                        ") sind in dieser Version noch nicht verf\xFC"
-                        "gbar.\r\n"
-                        "Die Sitzung wird fortgesetzt.",
-                    "Hinweis", MessageIcon::Information, MessageButtons::Ok);
+    if (!runner) {
+        // Every task kind has a runner once the executable set the consultation up; a missing
+        // one is a fault of the program, not of the knowledge base.
+        ReportInternalError(std::string(TaskName(slot)) + " (Zeile " +
+                            std::to_string(position + 1) +
+                            ") k\xF6nnen nicht ausgef\xFChrt werden: das Programm hat sie "
+                            "nicht eingerichtet.\r\nDie Sitzung wird beendet.");
+        return;
     }
+    runner(*this, position);
     StopIfImageFull();
 }
 

@@ -73,6 +73,10 @@ extern const std::string_view kGoalStackFullMessage;
 extern const std::string_view kImageFullMessage;
 /// Caption of those two messages.
 extern const std::string_view kConsultationStoppedCaption;
+/// Caption of the message that ends a consultation the program did not set up completely.
+extern const std::string_view kInternalErrorCaption;
+/// LastErrorCode after such an internal error.
+inline constexpr int kInternalErrorCode = -2;
 
 /// One consultation of a loaded knowledge base: the session window's logic without a window.
 /// The image must hold the program as loaded; the consultation appends its task copies and
@@ -83,9 +87,13 @@ class Consultation {
                  ConsultationServices& services);
 
     /// Installs the runner of a task kind whose work lives elsewhere (variable commands, data
-    /// exchange, print output). A task without a runner shows a message and the consultation
-    /// goes on.
+    /// exchange, print output); an empty runner removes it. A task without a runner is an
+    /// internal error that ends the consultation (LastErrorCode kInternalErrorCode).
     void SetTaskRunner(TaskSlot slot, TaskRunner runner);
+    /// False when no runner is installed for `slot`.
+    bool HasTaskRunner(TaskSlot slot) const {
+        return static_cast<bool>(runners_[static_cast<std::size_t>(slot)]);
+    }
 
     /// What the first paint of the session window does: check the program, then run it.
     void Run();
@@ -138,7 +146,8 @@ class Consultation {
     void SetErrorLine(int position) { errorLine_ = position; }
     bool CheckFailed() const { return checkFailed_ != 0; }
     /// True once an error was reported (a failed program check included); the code of the last
-    /// report, 0 for none and -1 for a stop of our own (goal stack or image exhausted).
+    /// report, 0 for none, -1 for a stop of our own (goal stack or image exhausted) and
+    /// kInternalErrorCode for a task kind the program did not set up.
     bool ErrorReported() const { return lastErrorCode_ != 0; }
     int LastErrorCode() const { return lastErrorCode_; }
     int& ErrorRegister() { return errorRegister_; }
@@ -191,6 +200,7 @@ class Consultation {
     void RunTask(TaskSlot slot, int position);
     void PushGoal(const std::string& object);
     void ReportStop(std::string_view message, int position);
+    void ReportInternalError(std::string_view message);
     void OpenInspector(InspectorReason why, int line);
     std::string Line(int position) const;
     char Kind(int position) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace kelvo {
 
@@ -10,6 +11,12 @@ enum class MouseButton { Left, Right, Middle };
 struct ScreenSize {
     int width = 0;
     int height = 0;
+};
+
+/// A point of the screen in pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
 };
 
 /// A pixel colour, each component 0 to 255.
@@ -35,6 +42,8 @@ class Automation {
     virtual void KeyUp(int virtualKey) = 0;
     /// Moves the mouse cursor to the screen point (x, y).
     virtual void MoveCursor(int x, int y) = 0;
+    /// Where the mouse cursor is, in screen coordinates; nothing when this desktop cannot tell.
+    virtual std::optional<ScreenPoint> CursorPosition() = 0;
     /// Presses or releases a mouse button at the cursor position.
     virtual void MouseButtonEvent(MouseButton button, bool down) = 0;
     virtual ScreenSize Screen() = 0;

@@ -158,6 +158,9 @@ int RunConsult(const ConsultCommandOptions& command) {
         }
     }
 
+    if (outcome.internalError) {
+        std::cerr << command.knowledgeBase << ": " << *outcome.internalError << "\n";
+    }
     if (outcome.scriptError) {
         std::cerr << command.answers << ": " << *outcome.scriptError << "\n";
     }

@@ -2,12 +2,16 @@
 
 #include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "app/cli/cli_command.h"
-#include "commands/install_variable_commands.h"
 #include "engine/consultation.h"
-#include "engine/start_command.h"
+#include "platform/database/database_files.h"
+#include "platform/desktop/linux_desktop_shell.h"
 #include "platform/terminal/terminal_platform.h"
+#include "platform/terminal/terminal_printer.h"
+#include "platform/x11/x11_automation.h"
+#include "shell/consultation_run.h"
 #include "store/knowledge_base_image.h"
 #include "store/random_source.h"
 #include "store/windows1252.h"
@@ -28,23 +32,31 @@ int RunInteractiveConsultation(const LoadedKnowledgeBase& knowledgeBase,
     ConsultationServices services{platform, platform, platform, random, platform};
     services.clipboard = &platform;
     services.media = &platform;
+    services.fileDialogs = &platform;
+    TerminalPrinter printer(out);
+    services.printer = &printer;
+    DatabaseFiles database;
+    services.database = &database;
+    std::error_code pathError;
+    const std::filesystem::path knowledgeBasePath =
+        std::filesystem::absolute(knowledgeBase.file, pathError);
+    LinuxDesktopShell shell(
+        (pathError ? std::filesystem::path(knowledgeBase.file) : knowledgeBasePath)
+            .lexically_normal());
+    services.shell = &shell;
+    // Keys and mouse reach the X11 display when one is reachable; otherwise the commands say
+    // that they are unavailable here.
+    X11Automation automation;
+    services.automation = &automation;
 
     ConsultationConfig config;
     config.programmingModule = options.programmingModule;
     config.breakpointLine = options.breakpointLine;
 
     KnowledgeBaseImage image(options.programmingModule);
-    const ImageLoader loader = [&knowledgeBase](KnowledgeBaseImage& target) -> Status {
-        auto loaded = target.LoadImage(knowledgeBase.records);
-        if (!loaded) {
-            return loaded.error();
-        }
-        return Status{};
-    };
     bool errorReport = false;
     StartCommandHooks hooks;
-    hooks.prepare = [&](Consultation& consultation) {
-        InstallVariableCommands(consultation);
+    hooks.prepare = [&](Consultation& /*consultation*/) {
         out << "Expertensystem KELVO - Sitzung mit " << knowledgeBase.file << "\n" << std::flush;
     };
     hooks.finished = [&](Consultation& consultation) {
@@ -54,7 +66,7 @@ int RunInteractiveConsultation(const LoadedKnowledgeBase& knowledgeBase,
         }
         out << "\nSitzung beendet.\n" << std::flush;
     };
-    auto result = RunStartCommand(image, loader, config, services, hooks);
+    auto result = RunKnowledgeBase(knowledgeBase.records, image, config, services, hooks);
     if (!result) {
         out << result.error().message << "\n";
         return kExitFailure;

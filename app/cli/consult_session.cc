@@ -1,6 +1,5 @@
 #include "app/cli/consult_session.h"
 
-#include "commands/install_variable_commands.h"
 #include "platform/database/database_files.h"
 #include "store/stored_number.h"
 
@@ -17,6 +16,7 @@
 #include "engine/error_codes.h"
 #include "engine/program_check.h"
 #include "engine/start_command.h"
+#include "shell/consultation_run.h"
 #include "store/knowledge_base_file.h"
 #include "store/knowledge_base_image.h"
 #include "store/random_source.h"
@@ -25,13 +25,6 @@
 
 namespace kelvo::cli {
 namespace {
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 // The lines of a text form as the import splits them: a byte-order mark dropped, "\n" ends a
 // line, a "\r" before it dropped, the last line needs no line end.
@@ -90,59 +83,6 @@ nlohmann::json FactsOf(const Consultation& consultation, KnowledgeBaseImage& ima
 }
 
 }  // namespace
-
-std::optional<KnowledgeBaseKind> KindOf(const std::filesystem::path& path) {
-    const std::string extension = Upper(path.extension().string());
-    if (extension == ".WBP") {
-        return KnowledgeBaseKind::Editable;
-    }
-    if (extension == ".WBB") {
-        return KnowledgeBaseKind::RunOnly;
-    }
-    if (extension == ".TXT") {
-        return KnowledgeBaseKind::Text;
-    }
-    return std::nullopt;
-}
-
-Expected<LoadedKnowledgeBase> LoadKnowledgeBase(const std::string& file) {
-    const auto kind = KindOf(file);
-    if (!kind) {
-        return Error{file + ": unbekannte Endung (erwartet .WBP, .WBB oder .txt)"};
-    }
-    LoadedKnowledgeBase loaded;
-    loaded.file = file;
-    loaded.kind = *kind;
-    if (*kind == KnowledgeBaseKind::Text) {
-        auto text = ReadTextFile(file);
-        if (!text) {
-            return text.error();
-        }
-        TextImport imported = ImportKnowledgeBaseText(*text, file);
-        loaded.warnings = std::move(imported.warnings);
-        if (!imported.ok()) {
-            std::string message;
-            for (const std::string& fault : imported.faults) {
-                message += fault + "\n";
-            }
-            message += file + ": " + std::to_string(imported.faults.size()) +
-                       " fehlerhafte Zeile(n); die Wissensbasis wurde nicht gestartet";
-            return Error{message};
-        }
-        loaded.records = std::move(imported.records);
-        return loaded;
-    }
-    auto opened = KnowledgeBaseFile::Open(file, KnowledgeBaseFile::Mode::ReadOnly);
-    if (!opened) {
-        return opened.error();
-    }
-    auto records = opened->ReadAll();
-    if (!records) {
-        return records.error();
-    }
-    loaded.records = std::move(*records);
-    return loaded;
-}
 
 Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
                                                    const std::string& fileName) {
@@ -328,17 +268,8 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
 
     ConsultOutcome outcome;
     KnowledgeBaseImage image(options.programmingModule);
-    const ImageLoader loader = [&knowledgeBase](KnowledgeBaseImage& target) -> Status {
-        auto loaded = target.LoadImage(knowledgeBase.records);  // a fresh copy for every run
-        if (!loaded) {
-            return loaded.error();
-        }
-        return Status{};
-    };
     StartCommandHooks hooks;
-    hooks.prepare = [&](Consultation& consultation) {
-        InstallVariableCommands(consultation);
-        automation.ResetUnavailableNotice();
+    hooks.prepare = [&](Consultation& /*consultation*/) {
         platform.Record({{"event", "start"},
                          {"file", knowledgeBase.file},
                          {"module", options.programmingModule ? "programming" : "user"},
@@ -361,14 +292,14 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
                          {"restart", consultation.RestartRequested()},
                          {"facts", FactsOf(consultation, image)}});
     };
-    auto result = RunStartCommand(image, loader, config, services, hooks);
+    auto result = RunKnowledgeBase(knowledgeBase.records, image, config, services, hooks);
     outcome.events = platform.events();
     outcome.timedOut = platform.timedOut();
     outcome.ranOut = platform.ranOut();
     outcome.scriptError = platform.scriptError();
     outcome.answersLeft = platform.answersLeft();
     if (!result) {
-        outcome.scriptError = result.error().message;  // cannot happen: the records are in memory
+        outcome.internalError = result.error().message;
         outcome.exitCode = kExitFailure;
     } else if (outcome.scriptError) {
         outcome.exitCode = kExitUsage;

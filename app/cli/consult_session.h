@@ -1,9 +1,9 @@
 #pragma once
 
-// The reusable part of `kelvo-cli consult` and `kelvo-cli check`: loading a knowledge base of
-// any of its three forms, reading an answers script, running the start command's loop on the
-// scripted platform and writing the transcript. The subcommands are thin layers over this;
-// tests may call it directly. docs/consult-format.md describes the formats.
+// The reusable part of `kelvo-cli consult` and `kelvo-cli check`: reading an answers script,
+// running the start command's loop on the scripted platform and writing the transcript. The
+// subcommands are thin layers over this; tests may call it directly. docs/consult-format.md
+// describes the formats.
 
 #include <chrono>
 #include <cstdint>
@@ -19,6 +19,7 @@
 #include "platform/scripted/scripted_automation.h"
 #include "platform/scripted/scripted_platform.h"
 #include "platform/scripted/scripted_printer.h"
+#include "shell/knowledge_base_source.h"
 #include "store/expected.h"
 #include "store/line_record.h"
 
@@ -30,27 +31,6 @@ inline constexpr int kExitErrorReport = 4;  ///< a consultation ended by an erro
 
 /// The seed of the random source when --seed is not given, so that runs are reproducible.
 inline constexpr std::uint64_t kDefaultSeed = 1;
-
-/// The three forms a knowledge base is read from, told by the file name's extension (any case).
-enum class KnowledgeBaseKind { Editable, RunOnly, Text };
-
-/// ".WBP" Editable, ".WBB" RunOnly, ".txt" Text; nothing for any other name.
-std::optional<KnowledgeBaseKind> KindOf(const std::filesystem::path& path);
-
-/// A knowledge base read into memory.
-struct LoadedKnowledgeBase {
-    std::string file;  ///< the name as given
-    KnowledgeBaseKind kind = KnowledgeBaseKind::Editable;
-    std::vector<LineRecord> records;
-    /// Import warnings of a text form ("FILE:LINE: Warnung: ..."); they change nothing.
-    std::vector<std::string> warnings;
-};
-
-/// Reads a ".WBP"/".WBB" file, or imports a ".txt" text form in memory. Fails for an unknown
-/// extension, a file error, or (text form) faulty lines: then the message holds one
-/// "FILE:LINE: Ihre Programmzeile ist Fehlerhaft (...)" line per faulty line and a summary,
-/// as `import` reports them, separated by "\n".
-Expected<LoadedKnowledgeBase> LoadKnowledgeBase(const std::string& file);
 
 /// Parses an answers script (JSON Lines): each non-empty line one JSON object, blank lines
 /// skipped, every answer numbered by its line. Fails naming the first line that is not a JSON
@@ -103,6 +83,8 @@ struct ConsultOutcome {
     bool ranOut = false;
     std::optional<std::string> scriptError;  ///< an answer that did not fit, naming its line
     std::size_t answersLeft = 0;             ///< answers the run did not consume
+    /// A consultation the program did not set up completely (exit kExitFailure).
+    std::optional<std::string> internalError;
 };
 
 /// Runs the start command's loop (restarts included) on the scripted platform with `answers`

@@ -7,6 +7,7 @@
 #include "app/cli/cli_command.h"
 #include "app/cli/compile_command.h"
 #include "app/cli/consult_command.h"
+#include "app/cli/desktop_command.h"
 #include "app/cli/export_command.h"
 #include "app/cli/import_command.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     kelvo::cli::AddCompileCommand(app, exitCode);
     kelvo::cli::AddConsultCommand(app, exitCode);
     kelvo::cli::AddCheckCommand(app, exitCode);
+    kelvo::cli::AddDesktopCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

@@ -27,6 +27,7 @@ void ScriptedAutomation::Key(const char* action, int virtualKey) {
 }
 
 void ScriptedAutomation::MoveCursor(int x, int y) {
+    pointer_ = {x, y};
     platform_.Record(
         {{"event", "mouse"}, {"action", "move"}, {"x", x}, {"y", y}, {"tick", ticks_.TickCount()}});
 }

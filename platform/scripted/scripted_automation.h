@@ -48,9 +48,14 @@ class ScriptedAutomation final : public Automation {
     void KeyDown(int virtualKey) override { Key("down", virtualKey); }
     void KeyUp(int virtualKey) override { Key("up", virtualKey); }
     void MoveCursor(int x, int y) override;
+    /// The scripted pointer: where MoveCursor or SetPointer put it last, (0, 0) at first.
+    std::optional<ScreenPoint> CursorPosition() override { return pointer_; }
     void MouseButtonEvent(MouseButton button, bool down) override;
     ScreenSize Screen() override;
     PixelColour Pixel(int x, int y) override;
+
+    /// The user moves the mouse to (x, y); no event is recorded.
+    void SetPointer(int x, int y) { pointer_ = {x, y}; }
 
   private:
     void Key(const char* action, int virtualKey);
@@ -59,6 +64,7 @@ class ScriptedAutomation final : public Automation {
     TickSource& ticks_;
     ScriptedScreenOptions options_;
     int escapeQueries_ = 0;
+    ScreenPoint pointer_;
 };
 
 }  // namespace kelvo

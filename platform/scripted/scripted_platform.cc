@@ -100,6 +100,19 @@ std::optional<nlohmann::json> ScriptedPlatform::Take(const char* key, const char
     return value;
 }
 
+ScriptedAnswer ScriptedPlatform::TakeAnswer() {
+    ScriptedAnswer answer = std::move(answers_.front());
+    answers_.pop_front();
+    lastLine_ = answer.line;
+    return answer;
+}
+
+void ScriptedPlatform::ReportMisfit(int line, const std::string& text) {
+    if (!scriptError_) {
+        scriptError_ = "Antwort in Zeile " + std::to_string(line) + " passt nicht: " + text;
+    }
+}
+
 void ScriptedPlatform::CheckTimeout() {
     if (!timedOut_ && options_.timeout.count() > 0 &&
         std::chrono::steady_clock::now() >= deadline_) {

@@ -121,6 +121,25 @@ class ScriptedPlatform final : public Dialogs,
     /// Answers not consumed by the run.
     std::size_t answersLeft() const { return answers_.size(); }
 
+    // The script shared with the windows of a desktop (kelvo-cli desktop): they take their
+    // actions from the same queue as the consultations' answers.
+
+    /// The next answer without taking it; null when none is left.
+    const ScriptedAnswer* PeekAnswer() const {
+        return answers_.empty() ? nullptr : &answers_.front();
+    }
+    /// Takes the next answer (there must be one); faults reported afterwards name its line.
+    ScriptedAnswer TakeAnswer();
+    /// Notes that the answer of script line `line` does not fit (the first fault counts):
+    /// "Antwort in Zeile N passt nicht: `text`". The run is stopped from then on.
+    void ReportMisfit(int line, const std::string& text);
+    /// True when the run is being stopped: the timeout (checked now), a script fault or a
+    /// strict run-out.
+    bool StopRequested() {
+        CheckTimeout();
+        return Stopping();
+    }
+
     bool sessionWindowVisible() const { return sessionWindowVisible_; }
     CursorShape cursor() const { return cursor_; }
     const std::string& statusText() const { return statusText_; }

@@ -485,4 +485,44 @@ void TerminalPlatform::SendCommand(std::string_view command) {
     out_ << "(Medien, im Terminal nicht abspielbar: " << command << ")\n" << std::flush;
 }
 
+std::optional<std::string> TerminalPlatform::AskFileName(std::string_view dialog,
+                                                         const FileDialogRequest& request) {
+    out_ << "\n== " << (request.title.empty() ? std::string(dialog) : Utf8(request.title))
+         << " ==\n";
+    for (const FileFilter& filter : request.filters) {
+        out_ << "  " << Utf8(filter.description) << " (" << Utf8(filter.pattern) << ")\n";
+    }
+    if (!request.folder.empty()) {
+        out_ << "Ordner: " << Utf8(request.folder) << "\n";
+    }
+    const std::string line = Ask("Dateiname (Enter = Abbrechen): ");
+    if (line.empty() || ended_) {
+        return std::nullopt;
+    }
+    std::filesystem::path path = line;
+    if (path.is_relative() && !request.folder.empty()) {
+        path = std::filesystem::path(Utf8(request.folder)) / path;
+    }
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return Utf8ToWindows1252((error ? path : full).lexically_normal().string());
+}
+
+std::optional<std::string> TerminalPlatform::OpenFileName(const FileDialogRequest& request) {
+    return AskFileName(
+        "\xC3\x96"
+        "ffnen",
+        request);
+}
+
+std::optional<std::string> TerminalPlatform::SaveFileName(const FileDialogRequest& request) {
+    return AskFileName("Speichern unter", request);
+}
+
+void TerminalPlatform::PrinterSetup() {
+    out_ << "\n== Druckereinrichtung ==\nDer Drucker dieses Terminals schreibt die Seiten als "
+            "Text hierher; es gibt nichts einzurichten.\n"
+         << std::flush;
+}
+
 }  // namespace kelvo

@@ -7,11 +7,13 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
 #include "platform/media_player.h"
 #include "platform/session_windows.h"
 #include "store/beeper.h"
@@ -34,7 +36,8 @@ class TerminalPlatform final : public Dialogs,
                                public Clock,
                                public Beeper,
                                public Clipboard,
-                               public MediaPlayer {
+                               public MediaPlayer,
+                               public FileDialogs {
   public:
     TerminalPlatform(std::istream& in, std::ostream& out, TerminalOptions options);
 
@@ -66,6 +69,14 @@ class TerminalPlatform final : public Dialogs,
     // MediaPlayer: a terminal plays nothing; the commands are shown.
     void SendCommand(std::string_view command) override;
 
+    // FileDialogs: the dialog's title, filters and folder are printed and the path is typed;
+    // an empty line cancels. A relative path is taken from the dialog's folder (else the
+    // current folder).
+    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
+    /// The terminal's printer has nothing to set up; says so.
+    void PrinterSetup() override;
+
     /// True once standard input has ended; every page is then left with "Abbruch" and every
     /// question answered no.
     bool InputEnded() const { return ended_; }
@@ -77,6 +88,8 @@ class TerminalPlatform final : public Dialogs,
     void PrintPage(const TForm6& form);
     /// Works on field `number` (from 1, in the order printed); false for no such field.
     bool EditField(TForm6& form, int number);
+    std::optional<std::string> AskFileName(std::string_view dialog,
+                                           const FileDialogRequest& request);
 
     std::istream& in_;
     std::ostream& out_;

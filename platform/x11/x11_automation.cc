@@ -78,6 +78,24 @@ void X11Automation::MoveCursor(int x, int y) {
     XFlush(display);
 }
 
+std::optional<ScreenPoint> X11Automation::CursorPosition() {
+    Display* display = connection_->display;
+    if (display == nullptr) {
+        return std::nullopt;
+    }
+    Window root = 0;
+    Window child = 0;
+    ScreenPoint point;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int buttons = 0;
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &point.x, &point.y,
+                       &windowX, &windowY, &buttons)) {
+        return std::nullopt;  // the pointer is on another screen
+    }
+    return point;
+}
+
 void X11Automation::MouseButtonEvent(MouseButton button, bool down) {
     Display* display = connection_->display;
     if (display == nullptr) {

@@ -22,6 +22,7 @@ class X11Automation final : public Automation {
     void KeyDown(int virtualKey) override { Key(virtualKey, true); }
     void KeyUp(int virtualKey) override { Key(virtualKey, false); }
     void MoveCursor(int x, int y) override;
+    std::optional<ScreenPoint> CursorPosition() override;
     void MouseButtonEvent(MouseButton button, bool down) override;
     ScreenSize Screen() override;
     PixelColour Pixel(int x, int y) override;

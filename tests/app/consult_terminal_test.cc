@@ -5,10 +5,16 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include "tests/bitmap_fixture.h"
+#include "tests/store/temp_dir.h"
 
 namespace kelvo {
 namespace {
@@ -21,7 +27,8 @@ struct TerminalRun {
 // Runs kelvo-cli with `arguments` on a new pseudo-terminal, types `input` and reads everything
 // until the program ends. A program still running after a generous limit is killed, so a
 // faulty run fails instead of hanging.
-TerminalRun RunOnTerminal(const std::vector<std::string>& arguments, const std::string& input) {
+TerminalRun RunOnTerminal(const std::vector<std::string>& arguments, const std::string& input,
+                          const std::filesystem::path& folder = {}) {
     TerminalRun run;
     int master = -1;
     const pid_t child = ::forkpty(&master, nullptr, nullptr, nullptr);
@@ -30,6 +37,9 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& arguments, const std::
         return run;
     }
     if (child == 0) {
+        if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
+            ::_exit(126);
+        }
         std::vector<char*> argv;
         std::string program = KELVO_CLI;
         argv.push_back(program.data());
@@ -108,6 +118,50 @@ TEST(ConsultTerminal, AbbruchAsksBeforeItEnds) {
     EXPECT_NE(run.output.find("== Programm beenden ? ==", first + 1), std::string::npos);
     EXPECT_EQ(run.output.find("=== Fahrradberater - Ihre Wege ==="), std::string::npos);
     EXPECT_NE(run.output.find("Sitzung beendet."), std::string::npos);
+}
+
+// The terminal has the services of a scripted run: the database command reads an SQLite file
+// and "<DRUCKEN>" prints through the terminal's printer.
+TEST(ConsultTerminal, RunsTheDatabaseAndPrintCommands) {
+    TempDir dir;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((dir / "kunden.db").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE Kunden (Nummer INTEGER, Name TEXT);"
+                           "INSERT INTO Kunden VALUES (1, 'M\xC3\xBCller');"
+                           "INSERT INTO Kunden VALUES (2, 'Meier');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    WriteSmallBitmap(dir / "bild.bmp");
+    {
+        std::ofstream out(dir / "kunden.txt", std::ios::binary);
+        out << "K Datenbank und Druck am Terminal\n"
+               "Z ZIEL\nR ZIEL . ja\nU B (99) . b\nR B . b\nU A (99) . x\nF A (99) . x\n"
+               "V B . b\n"
+               "J ++DB . kunden.db\n"
+               "J ++SQL . SELECT\nJ [+LEERZEICHEN] . (1)\nJ ++SQL - Name\n"
+               "J [+LEERZEICHEN] . (1)\nJ ++SQL - FROM\nJ [+LEERZEICHEN] . (1)\n"
+               "J ++SQL - Kunden\n"
+               "J ++DB \xC3\x84 ++SQL\n"
+               "J +BILD . bild.bmp\n"
+               "C B . b\n"
+               "T Erster Kunde: [++DB_1_{1}    [\n"
+               "T Zweiter Kunde: [++DB_1_{2}    [\n"
+               "G +BILD (20.035) (50.040)\n"
+               "T <DRUCKEN>\n"
+               "K\n";
+    }
+    const TerminalRun run =
+        RunOnTerminal({"consult", "kunden.txt", "--interactive"}, "w\n", dir.path());
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output.find("SQL-Anwei"), std::string::npos) << run.output;
+    for (const std::string expected :
+         {"== Druckausgabe (", "--- Seite 1 ---", "Erster Kunde: M\xC3\xBCller",
+          "Zweiter Kunde: Meier", "(Bild: bild.bmp, 2x1 Bildpunkte",
+          "== Ende der Druckausgabe ==", "Sitzung beendet."}) {
+        EXPECT_NE(run.output.find(expected), std::string::npos) << expected << "\n" << run.output;
+    }
 }
 
 }  // namespace

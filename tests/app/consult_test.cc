@@ -696,13 +696,6 @@ TEST(ConsultSession, Clock) {
     EXPECT_FALSE(cli::ParseClock("2023-01-01T00:00:00").has_value());
 }
 
-TEST(ConsultSession, KindOfIgnoresCase) {
-    EXPECT_EQ(cli::KindOf("a.wbp"), cli::KnowledgeBaseKind::Editable);
-    EXPECT_EQ(cli::KindOf("A.WBB"), cli::KnowledgeBaseKind::RunOnly);
-    EXPECT_EQ(cli::KindOf("a.TXT"), cli::KnowledgeBaseKind::Text);
-    EXPECT_FALSE(cli::KindOf("a.wbx").has_value());
-}
-
 }  // namespace
 }  // namespace kelvo
 

@@ -33,17 +33,26 @@ TEST(Tasks, RunInTheFixedOrderOfTheirKinds) {
     EXPECT_EQ(order, (std::vector<std::string>{"V@8"}));
 }
 
-TEST(Tasks, ATaskWithoutRunnerShowsAMessageAndTheConsultationGoesOn) {
-    ConsultationHarness run(std::string(kConcludeB) + "V B . b\nJ +X . y\nK\n");
-    run.Run();
-    const std::vector<nlohmann::json> messages = run.Events("message");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0]["caption"], "Hinweis");
-    EXPECT_EQ(messages[0]["icon"], "information");
-    EXPECT_NE(messages[0]["text"].get<std::string>().find("Variablenbefehle (Zeile 7)"),
-              std::string::npos);
-    ASSERT_EQ(run.Events("page").size(), 1u);
-    EXPECT_EQ(run.Events("page")[0]["mode"], 2);
+// A consultation whose variable commands were never installed is a fault of the program: it
+// ends with an internal error instead of running on without them.
+TEST(Tasks, ATaskWithoutRunnerEndsTheConsultationWithAnInternalError) {
+    for (const bool programmingModule : {true, false}) {
+        ConsultationConfig config;
+        config.programmingModule = programmingModule;
+        ConsultationHarness run(std::string(kConcludeB) + "V B . b\nJ +X . y\nK\n", {}, config);
+        run.Run();
+        const std::vector<nlohmann::json> messages = run.Events("message");
+        ASSERT_EQ(messages.size(), 1u) << programmingModule;  // no inspector question
+        EXPECT_EQ(messages[0]["caption"], "Interner Fehler");
+        EXPECT_EQ(messages[0]["icon"], "warning");
+        EXPECT_NE(messages[0]["text"].get<std::string>().find("Variablenbefehle (Zeile 7)"),
+                  std::string::npos);
+        EXPECT_TRUE(run.consultation().Ended());
+        EXPECT_TRUE(run.consultation().ErrorReported());
+        EXPECT_EQ(run.consultation().LastErrorCode(), kInternalErrorCode);
+        EXPECT_EQ(run.Value("+X"), "<none>");
+        EXPECT_TRUE(run.Events("page").empty());  // no solution page after it
+    }
 }
 
 TEST(Tasks, OnlyTheLastMatchingTaskOfAKindRuns) {
