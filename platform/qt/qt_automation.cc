@@ -1,5 +1,6 @@
 #include "platform/qt/qt_automation.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 #include "platform/qt/qt_screen.h"
@@ -15,6 +16,11 @@ std::unique_ptr<Automation> MakeDesktopAutomation() {
         }
     }
     return std::make_unique<UnavailableAutomation>();
+}
+
+std::optional<ScreenPoint> UnavailableAutomation::CursorPosition() {
+    const QPoint position = QCursor::pos();
+    return ScreenPoint{position.x(), position.y()};
 }
 
 ScreenSize UnavailableAutomation::Screen() {

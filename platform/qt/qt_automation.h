@@ -11,7 +11,7 @@ namespace kelvo {
 std::unique_ptr<Automation> MakeDesktopAutomation();
 
 /// The automation of a desktop without input synthesis: not available, does nothing; the
-/// screen is the primary screen.
+/// screen is the primary screen and the pointer where Qt last saw it.
 class UnavailableAutomation final : public Automation {
   public:
     bool Available() override { return false; }
@@ -19,6 +19,8 @@ class UnavailableAutomation final : public Automation {
     void KeyDown(int /*virtualKey*/) override {}
     void KeyUp(int /*virtualKey*/) override {}
     void MoveCursor(int /*x*/, int /*y*/) override {}
+    /// The pointer as Qt knows it (on Wayland only over the program's own windows).
+    std::optional<ScreenPoint> CursorPosition() override;
     void MouseButtonEvent(MouseButton /*button*/, bool /*down*/) override {}
     ScreenSize Screen() override;
     PixelColour Pixel(int /*x*/, int /*y*/) override { return {}; }
