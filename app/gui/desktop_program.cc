@@ -45,6 +45,10 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(programmingModule ? QStringLiteral("kelvo")
                                                        : QStringLiteral("kelvo-run"));
+    // The main window's model decides when the program ends. Qt would also end it when the
+    // last visible window closes, which happens whenever a page closes while the main window
+    // is hidden for a consultation.
+    QApplication::setQuitOnLastWindowClosed(false);
     QTranslator translator;
     InstallGermanQtTexts(application, translator);
 

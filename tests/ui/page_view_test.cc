@@ -141,6 +141,7 @@ TEST_F(PageViewTest, ShowsCaptionLabelsAndFieldsAtTheModelsPositions) {
     TForm6 model = Build();
     PageView view(model, Desktop(), nullptr);
     EXPECT_EQ(view.windowTitle(), ToQString(model.Caption()));
+    EXPECT_EQ(view.formMenu()->font(), QApplication::font(view.formMenu()));  // not scaled
     EXPECT_TRUE(view.windowTitle().startsWith(QStringLiteral("Fragen über Sie «€»")));
     for (int k = 1; k <= TForm6::kBodyLines; ++k) {
         EXPECT_EQ(view.bodyLabel(k)->text(),

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "platform/qt/qt_text.h"
@@ -304,6 +305,11 @@ bool EditorView::EditKey(QKeyEvent* key, bool press) {
 }
 
 bool EditorView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit8_ && event->type() == QEvent::FocusIn) {
+        // Edit8 selects nothing by itself when it gets the focus: the caret stays where the
+        // model has it.
+        QTimer::singleShot(0, this, [this] { Refresh(); });
+    }
     if (watched == edit8_ &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         return EditKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);

@@ -80,16 +80,16 @@ PageView::PageView(TForm6& model, PageDesktop desktop, QWidget* parent)
       desktop_(std::move(desktop)),
       scale_(static_cast<double>(model.Window().scaleNumerator) / model.Window().scaleDenominator) {
     setModal(true);
-    setWindowTitle(ToQString(model_.Caption()));
+    // An empty caption stays empty (Qt would show the program's name instead).
+    const QString caption = ToQString(model_.Caption());
+    setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, Qt::white);
-    setFont(scale_.System(13));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     menuBar_ = new QMenuBar(this);
-    menuBar_->setFont(QFont());
     layout->setMenuBar(menuBar_);
     auto* toolbar = new QWidget(this);
     toolbar->setFixedHeight(scale_(kToolbarHeight));
@@ -104,6 +104,7 @@ PageView::PageView(TForm6& model, PageDesktop desktop, QWidget* parent)
     SetColour(scroll_->viewport(), QPalette::Window, Qt::white);
     layout->addWidget(scroll_, 1);
     canvas_ = new QWidget;
+    canvas_->setFont(scale_.System(13));
     canvas_->setAutoFillBackground(true);
     SetColour(canvas_, QPalette::Window, Qt::white);
 
