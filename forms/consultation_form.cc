@@ -90,13 +90,13 @@ FormWindowSize FormWindowSizeFor(int screenWidth, int screenHeight) {
     return size;
 }
 
-TForm6::TForm6(const FormSource& source, FactBase& facts, FormEnvironment environment)
+TForm6::TForm6(const PageRequest& page, FactBase& facts, FormEnvironment environment)
     : facts_(facts),
       environment_(std::move(environment)),
-      formMode_(source.formMode),
-      formPage_(source.formPage),
-      firstMediaLine_(source.firstMediaLine),
-      solutionRecord_(source.solutionRecord) {
+      formMode_(page.formMode),
+      formPage_(page.formPage),
+      firstMediaLine_(page.firstMediaLine),
+      solutionRecord_(page.solutionRecord) {
     for (std::string& line : formPage_) {
         line = PadRight(line, kColumns);
     }
@@ -519,6 +519,23 @@ void TForm6::Focus_Setzen() {
     if (formMode_ == 1 && Slot(Pool::Button, 1).belegt) {
         focus_ = {Pool::Button, 1};
     }
+}
+
+void TForm6::DruckenClick(const std::function<void()>& printImage) {
+    printImage();
+    Focus_Setzen();
+}
+
+void TForm6::DialogClick(const std::function<void()>& showInspector) {
+    showInspector();
+    Focus_Setzen();
+}
+
+void TForm6::VideoSoundClick(const std::function<void(std::string_view command)>& send) {
+    for (const std::string& command : Video_Sound()) {
+        send(command);
+    }
+    Focus_Setzen();
 }
 
 std::string TForm6::Kurzer_Dateinamen(std::string_view name) const {

@@ -3,8 +3,8 @@
 // TForm6, the consultation form, without a window: how a page of text lines becomes labels,
 // fields, buttons, check boxes, list boxes, pictures and a media file (FormCreate), and the
 // commands of the built page (WeiterClick, AbbruchClick, FormClose, FormActivate,
-// Focus_Setzen, copy and paste). A view draws the state kept here and forwards the user's
-// actions; all texts are Windows-1252.
+// Focus_Setzen, DruckenClick, DialogClick, VideoSoundClick, copy and paste). A view draws the state
+// kept here and forwards the user's actions; all texts are Windows-1252.
 //
 // Coordinates are design pixels of the client area before scaling: body line r (1 to 25),
 // column c (1 to 80) start at left 5 + 7 * (c - 1), top 30 + 15 * (r - 1).
@@ -17,21 +17,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/session_windows.h"
+
 namespace kelvo {
 
 class FactBase;
-
-/// The page a form is built from, as the session prepares it.
-struct FormSource {
-    /// 1 question page from `formPage`; 2 solution without closing text; 3 no solution.
-    int formMode = 1;
-    /// Line 0 the caption, lines 1 to 25 the body, 80 characters each.
-    std::array<std::string, 26> formPage;
-    /// Position of the page's first media line ("G") in the image; 0 when it has none.
-    int firstMediaLine = 0;
-    /// The fact record of the solution (mode 2 only).
-    std::string solutionRecord;
-};
 
 /// What the form needs from the desktop while it is built.
 struct FormEnvironment {
@@ -162,9 +152,9 @@ class TForm6 {
     static constexpr int kClientWidth = 530;
     static constexpr int kClientHeight = 400;
 
-    /// Builds the form of `source` (FormCreate): SessionKey 27, the fields of the seven markers
+    /// Builds the form of `page` (FormCreate): SessionKey 27, the fields of the seven markers
     /// (mode 1), toolbar, labels, caption, media lines, the closing pages and the window size.
-    TForm6(const FormSource& source, FactBase& facts, FormEnvironment environment);
+    TForm6(const PageRequest& page, FactBase& facts, FormEnvironment environment);
 
     // --- FormCreate and its steps --------------------------------------------------------
     /// Places every field of one marker kind; `bv` opening and `bb` closing marker.
@@ -186,6 +176,16 @@ class TForm6 {
     /// media file is to be played (`VideoSound_Schalter` is visible).
     bool FormActivate();
     void Focus_Setzen();
+    /// "Drucken": `printImage` prints the window's current image scaled to the page, without
+    /// a printer dialog; then Focus_Setzen.
+    void DruckenClick(const std::function<void()>& printImage);
+    /// "Datenbasis": `showInspector` shows the runtime inspector modally; then Focus_Setzen.
+    /// Returning from the inspector activates the page again (FormActivate), which is the
+    /// desktop's window activation, not part of this command.
+    void DialogClick(const std::function<void()>& showInspector);
+    /// "Video/Sound": plays the page's media file once, each command through `send`
+    /// (Video_Sound, nothing when the file is gone), then Focus_Setzen.
+    void VideoSoundClick(const std::function<void(std::string_view command)>& send);
     /// The media commands of one playback of the page's media file (Video_Sound); empty when
     /// the file does not exist or its ending is none of AVI, MPG and WAV.
     std::vector<std::string> Video_Sound();

@@ -35,6 +35,7 @@ int RunInteractiveConsultation(const LoadedKnowledgeBase& knowledgeBase,
     services.fileDialogs = &platform;
     TerminalPrinter printer(out);
     services.printer = &printer;
+    platform.SetPrinter(&printer);
     DatabaseFiles database;
     services.database = &database;
     std::error_code pathError;

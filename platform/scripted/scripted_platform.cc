@@ -1,10 +1,11 @@
 #include "platform/scripted/scripted_platform.h"
 
+#include <deque>
 #include <filesystem>
 #include <system_error>
 
 #include "forms/consultation_form.h"
-#include "forms/picture_file.h"
+#include "forms/page_session.h"
 #include "inspector/runtime_inspector.h"
 #include "platform/path_lookup.h"
 #include "platform/scripted/form_json.h"
@@ -47,7 +48,6 @@ const char* ReasonName(InspectorReason why) {
     return "page";
 }
 
-constexpr std::string_view kChooseText = "Bitte w\xE4hlen Sie aus";
 constexpr const char* kPageAnswerShape =
     "{\"page\":\"weiter\"|\"abbruch\"} oder {\"page\":{\"fields\":...,\"press\":...}}";
 
@@ -159,25 +159,8 @@ void ScriptedPlatform::Fault(const std::string& text) {
     }
 }
 
-bool ScriptedPlatform::AskQuit() {
-    return MessageBox(kChooseText, "Programm beenden ?", MessageIcon::Question,
-                      MessageButtons::YesNo) == MessageAnswer::Yes;
-}
-
 std::string ScriptedPlatform::FindFile(std::string_view name) const {
-    std::error_code error;
-    std::filesystem::path path = ResolvePath(name);
-    if (!std::filesystem::is_regular_file(path, error) && !options_.fileFolder.empty() &&
-        !name.empty() && name[0] != '/' && name[0] != '\\') {
-        path = ResolvePath(Utf8ToWindows1252(options_.fileFolder) + "/" + std::string(name));
-    }
-    return std::filesystem::is_regular_file(path, error) ? path.string() : std::string();
-}
-
-void ScriptedPlatform::PlayMedia(TForm6& form) {
-    for (const std::string& command : form.Video_Sound()) {
-        SendCommand(command);
-    }
+    return FindPageFile(name, options_.fileFolder);
 }
 
 bool ScriptedPlatform::ApplyPageAnswer(TForm6& form, const nlohmann::json& answer,
@@ -299,98 +282,111 @@ bool ScriptedPlatform::ApplyPageAnswer(TForm6& form, const nlohmann::json& answe
     return true;
 }
 
+// The page commands of the answers script: one page answer may print the page and open the
+// inspector before it presses a button, so it becomes a short queue of commands. The page
+// event is recorded once per answer, showing the page before the answer changed it.
+class ScriptedPageDesktop final : public PageDesktop {
+  public:
+    explicit ScriptedPageDesktop(ScriptedPlatform& platform) : platform_(platform) {}
+
+    PageAction NextAction(TForm6& form) override {
+        if (pending_.empty()) {
+            ReadAnswer(form);
+        }
+        const PageAction action = pending_.front();
+        pending_.pop_front();
+        return action;
+    }
+    void PlayMedia(std::string_view command) override { platform_.SendCommand(command); }
+    void PrintPage(const TForm6& form) override {
+        platform_.events_.push_back(
+            {{"event", "pageprint"}, {"caption", Utf8(TrimRight(form.Caption()))}});
+    }
+    void OpenInspector(InspectorContext& context) override {
+        platform_.ShowInspector(InspectorReason::Page, 0, context);
+    }
+
+  private:
+    void ReadAnswer(TForm6& form);
+
+    ScriptedPlatform& platform_;
+    std::deque<PageAction> pending_;
+};
+
+void ScriptedPageDesktop::ReadAnswer(TForm6& form) {
+    ScriptedPlatform& p = platform_;
+    nlohmann::json event = FormJson(form);
+    event["event"] = "page";
+    p.CheckTimeout();
+    std::string press;
+    bool print = false;
+    bool inspect = false;
+    int button = 0;
+    bool stop = p.timedOut_ || p.Failed();
+    if (!stop) {
+        if (auto value = p.Take("page", kPageAnswerShape)) {
+            if (value->is_string()) {
+                press = value->get<std::string>();
+            } else if (value->is_object()) {
+                stop = !p.ApplyPageAnswer(form, *value, press, print, inspect);
+            } else {
+                p.Fault(value->dump() + " ist keine Seitenantwort");
+                stop = true;
+            }
+        } else if (p.Failed()) {
+            stop = true;
+        } else {
+            // Out of answers: Enter, which presses the focused page button or "Weiter".
+            press = form.Slot(Pool::Button, 1).belegt ? "" : "weiter";
+            button = press.empty() ? 1 : 0;
+        }
+    }
+    if (!stop && press != "weiter" && press != "abbruch" && button == 0) {
+        button = FindSlot(form, Pool::Button, AnswerName(press), false);
+        if (button == 0) {
+            p.Fault("kein Schalter \"" + press + "\" auf der Seite");
+            stop = true;
+        }
+    }
+    if (!stop && press == "weiter" && !form.Tool(ToolButton::Weiter).visible) {
+        p.Fault("die Seite hat keinen Weiter-Schalter; ein Schalter der Seite beendet sie");
+        stop = true;
+    }
+    if (!stop && inspect && !form.Tool(ToolButton::Datenbasis).visible) {
+        p.Fault("die Seite hat keinen Datenbasis-Schalter (nur im Programmiermodul)");
+        stop = true;
+    }
+    if (stop) {
+        // A stopped run leaves the page as a confirmed break-off would.
+        event["answer"] = "abbruch";
+        p.events_.push_back(std::move(event));
+        pending_.push_back({PageAction::Kind::Stop});
+        return;
+    }
+    event["answer"] =
+        button > 0 ? Utf8(TrimRight(form.Slot(Pool::Button, button).belegtMit)) : press;
+    p.events_.push_back(std::move(event));
+    if (print) {
+        pending_.push_back({PageAction::Kind::Drucken});
+    }
+    if (inspect) {
+        pending_.push_back({PageAction::Kind::Datenbasis});
+    }
+    if (button > 0) {
+        pending_.push_back({PageAction::Kind::PageButton, button});
+    } else if (press == "weiter") {
+        pending_.push_back({PageAction::Kind::Weiter});
+    } else {
+        pending_.push_back({PageAction::Kind::Abbruch});
+    }
+}
+
 PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, InspectorContext& context) {
     CheckTimeout();
-    // The closing pages never have media lines: a question page leaves FirstMediaLine 0.
-    const FormSource source{page.formMode, page.formPage,
-                            page.formMode == 1 ? page.firstMediaLine : 0, page.solutionRecord};
-    FormEnvironment environment;
-    environment.programmingModule = context.programmingModule;
-    environment.screenWidth = options_.screenWidth;
-    environment.screenHeight = options_.screenHeight;
-    environment.findFile = [this](std::string_view name) { return FindFile(name); };
-    environment.pictureLoads = [](const std::string& path) { return LoadPictureFile(path).ok(); };
-    environment.reportButtonPicture = [this] {
-        MessageBox("Grafik f\xFCr Ihren Schalter nicht vorhanden", "Fehlermeldung",
-                   MessageIcon::Warning, MessageButtons::Ok);
-    };
-    TForm6 form(source, context.facts, std::move(environment));
-    if (form.FormActivate()) {
-        PlayMedia(form);
-    }
-    while (!form.Closed()) {
-        nlohmann::json event = FormJson(form);
-        event["event"] = "page";
-        CheckTimeout();
-        std::string press;
-        bool print = false;
-        bool inspect = false;
-        int button = 0;
-        bool stop = timedOut_ || Failed();
-        if (!stop) {
-            if (auto value = Take("page", kPageAnswerShape)) {
-                if (value->is_string()) {
-                    press = value->get<std::string>();
-                } else if (value->is_object()) {
-                    stop = !ApplyPageAnswer(form, *value, press, print, inspect);
-                } else {
-                    Fault(value->dump() + " ist keine Seitenantwort");
-                    stop = true;
-                }
-            } else if (Failed()) {
-                stop = true;
-            } else {
-                // Out of answers: Enter, which presses the focused page button or "Weiter".
-                press = form.Slot(Pool::Button, 1).belegt ? "" : "weiter";
-                button = press.empty() ? 1 : 0;
-            }
-        }
-        if (!stop && press != "weiter" && press != "abbruch" && button == 0) {
-            button = FindSlot(form, Pool::Button, AnswerName(press), false);
-            if (button == 0) {
-                Fault("kein Schalter \"" + press + "\" auf der Seite");
-                stop = true;
-            }
-        }
-        if (!stop && press == "weiter" && !form.Tool(ToolButton::Weiter).visible) {
-            Fault("die Seite hat keinen Weiter-Schalter; ein Schalter der Seite beendet sie");
-            stop = true;
-        }
-        if (!stop && inspect && !form.Tool(ToolButton::Datenbasis).visible) {
-            Fault("die Seite hat keinen Datenbasis-Schalter (nur im Programmiermodul)");
-            stop = true;
-        }
-        if (stop) {
-            // A stopped run leaves the page as a confirmed break-off would.
-            event["answer"] = "abbruch";
-            events_.push_back(std::move(event));
-            return PageOutcome::Abort;
-        }
-        event["answer"] =
-            button > 0 ? Utf8(TrimRight(form.Slot(Pool::Button, button).belegtMit)) : press;
-        events_.push_back(std::move(event));
-        if (print) {
-            events_.push_back(
-                {{"event", "pageprint"}, {"caption", Utf8(TrimRight(form.Caption()))}});
-            form.Focus_Setzen();
-        }
-        if (inspect) {
-            ShowInspector(InspectorReason::Page, 0, context);
-            form.Focus_Setzen();
-            // Coming back from the inspector activates the page again.
-            if (form.FormActivate()) {
-                PlayMedia(form);
-            }
-        }
-        if (button > 0) {
-            form.WeiterClick(button);
-        } else if (press == "weiter") {
-            form.WeiterClick();
-        } else {
-            form.AbbruchClick([this] { return AskQuit(); });
-        }
-    }
-    return form.SessionKey() == 13 ? PageOutcome::Continue : PageOutcome::Abort;
+    ScriptedPageDesktop desktop(*this);
+    PageSession session(page, context, desktop, *this,
+                        {options_.screenWidth, options_.screenHeight, options_.fileFolder});
+    return session.Run();
 }
 
 void ScriptedPlatform::ShowInspector(InspectorReason why, int line, InspectorContext& context) {

@@ -159,9 +159,9 @@ class ScriptedPlatform final : public Dialogs,
     bool ApplyPageAnswer(TForm6& form, const nlohmann::json& answer, std::string& press,
                          bool& print, bool& inspect);
     void Fault(const std::string& text);
-    bool AskQuit();
-    void PlayMedia(TForm6& form);
     std::optional<std::string> ChooseFile(const char* dialog, const FileDialogRequest& request);
+
+    friend class ScriptedPageDesktop;
 
     std::deque<ScriptedAnswer> answers_;
     ScriptedOptions options_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <istream>
@@ -13,7 +14,7 @@
 #include <vector>
 
 #include "forms/consultation_form.h"
-#include "forms/picture_file.h"
+#include "forms/page_session.h"
 #include "inspector/runtime_inspector.h"
 #include "platform/path_lookup.h"
 #include "store/fact_base.h"
@@ -191,7 +192,7 @@ MessageAnswer TerminalPlatform::MessageBox(std::string_view text, std::string_vi
     }
 }
 
-void TerminalPlatform::PrintPage(const TForm6& form) {
+std::vector<std::string> TerminalPlatform::PageText(const TForm6& form) {
     std::vector<std::string> grid(static_cast<std::size_t>(TForm6::kBodyLines));
     for (std::size_t r = 0; r < grid.size(); ++r) {
         grid[r] = PadRight(form.Labels()[r], TForm6::kColumns);
@@ -257,15 +258,26 @@ void TerminalPlatform::PrintPage(const TForm6& form) {
     while (last > 0 && TrimRight(grid[last - 1]).empty()) {
         --last;
     }
-    out_ << "\n=== " << Utf8(TrimRight(form.Caption())) << " ===\n";
+    std::vector<std::string> lines;
+    lines.push_back("=== " + TrimRight(form.Caption()) + " ===");
     for (std::size_t r = 0; r < last; ++r) {
-        out_ << Utf8(TrimRight(grid[r])) << "\n";
+        lines.push_back(TrimRight(grid[r]));
+    }
+    return lines;
+}
+
+void TerminalPlatform::ShowPageText(const TForm6& form) {
+    std::vector<std::string> lines = PageText(form);
+    out_ << "\n";
+    for (const std::string& line : lines) {
+        out_ << Utf8(line) << "\n";
     }
     for (const FormPicture& picture : form.Pictures()) {
         if (picture.visible) {
             out_ << "(Bild: " << picture.file << ")\n";
         }
     }
+    const std::vector<FormControl> fields = NumberedFields(form);
     if (!fields.empty()) {
         out_ << "---\n";
     }
@@ -275,10 +287,10 @@ void TerminalPlatform::PrintPage(const TForm6& form) {
     out_ << std::flush;
 }
 
-bool TerminalPlatform::EditField(TForm6& form, int number) {
+int TerminalPlatform::EditField(TForm6& form, int number) {
     const std::vector<FormControl> fields = NumberedFields(form);
     if (number < 1 || number > static_cast<int>(fields.size())) {
-        return false;
+        return -1;
     }
     const FormControl control = fields[static_cast<std::size_t>(number - 1)];
     const FormSlot& slot = form.Slot(control.pool, control.slot);
@@ -322,101 +334,143 @@ bool TerminalPlatform::EditField(TForm6& form, int number) {
             break;
         }
         case FieldKind::Button:
-            form.WeiterClick(control.slot);
-            break;
+            return control.slot;
         case FieldKind::Display:
         case FieldKind::MemoDisplay:
             out_ << "Ein Anzeigefeld kann nicht ge\xC3\xA4ndert werden.\n";
             break;
     }
-    return true;
+    return 0;
 }
 
-PageOutcome TerminalPlatform::ShowPage(const PageRequest& page, InspectorContext& context) {
-    const FormSource source{page.formMode, page.formPage,
-                            page.formMode == 1 ? page.firstMediaLine : 0, page.solutionRecord};
-    FormEnvironment environment;
-    environment.programmingModule = context.programmingModule;
-    environment.screenWidth = options_.screenWidth;
-    environment.screenHeight = options_.screenHeight;
-    environment.findFile = [this](std::string_view name) {
-        std::error_code error;
-        std::filesystem::path path = ResolvePath(name);
-        if (!std::filesystem::is_regular_file(path, error) && !options_.fileFolder.empty()) {
-            path = ResolvePath(Utf8ToWindows1252(options_.fileFolder) + "/" + std::string(name));
+// The page commands of a person at the terminal: the page is printed once and again on
+// request, fields are edited by their numbers, and the commands have their letters.
+class TerminalPageDesktop final : public PageDesktop {
+  public:
+    explicit TerminalPageDesktop(TerminalPlatform& platform) : platform_(platform) {}
+
+    PageAction NextAction(TForm6& form) override;
+    void PlayMedia(std::string_view command) override { platform_.SendCommand(command); }
+    void PrintPage(const TForm6& form) override { platform_.PrintPageImage(form); }
+    void OpenInspector(InspectorContext& context) override {
+        platform_.ShowInspector(InspectorReason::Page, 0, context);
+        shown_ = false;  // back on the page: show it again
+    }
+
+  private:
+    TerminalPlatform& platform_;
+    bool shown_ = false;
+};
+
+PageAction TerminalPageDesktop::NextAction(TForm6& form) {
+    TerminalPlatform& p = platform_;
+    for (;;) {
+        if (p.ended_) {
+            return {PageAction::Kind::Stop};  // no one is left to answer
         }
-        return std::filesystem::is_regular_file(path, error) ? path.string() : std::string();
-    };
-    environment.pictureLoads = [](const std::string& path) { return LoadPictureFile(path).ok(); };
-    environment.reportButtonPicture = [this] {
-        MessageBox("Grafik f\xFCr Ihren Schalter nicht vorhanden", "Fehlermeldung",
-                   MessageIcon::Warning, MessageButtons::Ok);
-    };
-    TForm6 form(source, context.facts, std::move(environment));
-    auto activate = [&] {
-        if (form.FormActivate()) {
-            for (const std::string& command : form.Video_Sound()) {
-                SendCommand(command);
-            }
-        }
-    };
-    auto askQuit = [this] {
-        return MessageBox(kChooseText, "Programm beenden ?", MessageIcon::Question,
-                          MessageButtons::YesNo) == MessageAnswer::Yes;
-    };
-    activate();
-    bool shown = false;
-    while (!form.Closed()) {
-        if (ended_) {
-            return PageOutcome::Abort;  // no one is left to answer
-        }
-        if (!shown) {
-            PrintPage(form);
-            shown = true;
+        if (!shown_) {
+            p.ShowPageText(form);
+            shown_ = true;
         }
         std::string choices = "Nummer = Feld bearbeiten";
         if (form.Tool(ToolButton::Weiter).visible) {
             choices += ", w = Weiter";
         }
         choices += ", a = Abbruch";
+        if (form.Tool(ToolButton::Drucken).visible) {
+            choices += ", p = Drucken";
+        }
         if (form.Tool(ToolButton::Datenbasis).visible) {
             choices += ", d = Datenbasis";
         }
         if (form.Tool(ToolButton::VideoSound).visible) {
             choices += ", v = Video/Sound";
         }
-        const std::string line = Ask(choices + ", s = Seite zeigen: ");
-        if (ended_) {
+        const std::string line = p.Ask(choices + ", s = Seite zeigen: ");
+        if (p.ended_) {
             continue;
         }
         if ((line == "w" || line == "W") && form.Tool(ToolButton::Weiter).visible) {
-            form.WeiterClick();
-        } else if (line == "a" || line == "A") {
-            form.AbbruchClick(askQuit);
-        } else if ((line == "d" || line == "D") && form.Tool(ToolButton::Datenbasis).visible) {
-            ShowInspector(InspectorReason::Page, 0, context);
-            form.Focus_Setzen();
-            activate();
-            shown = false;
-        } else if ((line == "v" || line == "V") && form.Tool(ToolButton::VideoSound).visible) {
-            for (const std::string& command : form.Video_Sound()) {
-                SendCommand(command);
-            }
-            form.Focus_Setzen();
-        } else if (line == "s" || line == "S") {
-            shown = false;
+            return {PageAction::Kind::Weiter};
+        }
+        if (line == "a" || line == "A") {
+            return {PageAction::Kind::Abbruch};
+        }
+        if ((line == "p" || line == "P") && form.Tool(ToolButton::Drucken).visible) {
+            return {PageAction::Kind::Drucken};
+        }
+        if ((line == "d" || line == "D") && form.Tool(ToolButton::Datenbasis).visible) {
+            return {PageAction::Kind::Datenbasis};
+        }
+        if ((line == "v" || line == "V") && form.Tool(ToolButton::VideoSound).visible) {
+            return {PageAction::Kind::VideoSound};
+        }
+        if (line == "s" || line == "S") {
+            shown_ = false;
+            continue;
+        }
+        const int number = Number(line).value_or(0);
+        const int edited = p.EditField(form, number);
+        if (edited < 0) {
+            p.out_ << "Bitte eine der genannten Eingaben.\n";
+        } else if (edited > 0) {
+            return {PageAction::Kind::PageButton, edited};
         } else {
-            const int number = Number(line).value_or(0);
-            if (!EditField(form, number)) {
-                out_ << "Bitte eine der genannten Eingaben.\n";
-            } else if (!form.Closed()) {
-                const std::vector<FormControl> fields = NumberedFields(form);
-                out_ << LegendLine(form, fields[static_cast<std::size_t>(number - 1)], number)
-                     << "\n";
+            const std::vector<FormControl> fields = NumberedFields(form);
+            p.out_ << LegendLine(form, fields[static_cast<std::size_t>(number - 1)], number)
+                   << "\n";
+        }
+    }
+}
+
+PageOutcome TerminalPlatform::ShowPage(const PageRequest& page, InspectorContext& context) {
+    TerminalPageDesktop desktop(*this);
+    PageSession session(page, context, desktop, *this,
+                        {options_.screenWidth, options_.screenHeight, options_.fileFolder});
+    return session.Run();
+}
+
+void TerminalPlatform::PrintPageImage(const TForm6& form) {
+    const std::vector<std::string> lines = PageText(form);
+    if (printer_ == nullptr) {
+        out_ << "\n(Kein Drucker: die Seite \"" << Utf8(TrimRight(form.Caption()))
+             << "\" wurde nicht gedruckt.)\n"
+             << std::flush;
+        return;
+    }
+    // The page's image scaled to the printed page: its text as lines, its pictures in place.
+    if (!printer_->BeginJob("Courier New", 10).ok()) {
+        out_ << "\n(Die Seite konnte nicht gedruckt werden.)\n" << std::flush;
+        return;
+    }
+    const auto geometry = printer_->Geometry();
+    bool printed = geometry.ok();
+    for (std::size_t i = 0; printed && i < lines.size(); ++i) {
+        printed = printer_->WriteLine(lines[i]).ok();
+    }
+    if (printed) {
+        const double scale =
+            std::min(static_cast<double>(geometry->widthPixels) / TForm6::kClientWidth,
+                     static_cast<double>(geometry->heightPixels) / TForm6::kClientHeight);
+        auto scaled = [scale](int value) {
+            return static_cast<int>(std::lround(static_cast<double>(value) * scale));
+        };
+        for (const FormPicture& picture : form.Pictures()) {
+            if (printed && picture.visible) {
+                const FormRect& r = picture.rect;
+                printed = printer_
+                              ->DrawPicture(picture.file,
+                                            {scaled(r.left), scaled(r.top),
+                                             scaled(r.left + r.width), scaled(r.top + r.height)})
+                              .ok();
             }
         }
     }
-    return form.SessionKey() == 13 ? PageOutcome::Continue : PageOutcome::Abort;
+    if (printed && printer_->EndJob().ok()) {
+        return;
+    }
+    printer_->AbortJob();
+    out_ << "\n(Die Seite konnte nicht gedruckt werden.)\n" << std::flush;
 }
 
 void TerminalPlatform::ShowInspector(InspectorReason /*why*/, int line, InspectorContext& context) {

@@ -9,12 +9,14 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
 #include "platform/media_player.h"
+#include "platform/printer.h"
 #include "platform/session_windows.h"
 #include "store/beeper.h"
 
@@ -81,13 +83,23 @@ class TerminalPlatform final : public Dialogs,
     /// question answered no.
     bool InputEnded() const { return ended_; }
 
+    /// The printer a page's "Drucken" prints on; without one the terminal says that nothing
+    /// was printed.
+    void SetPrinter(Printer* printer) { printer_ = printer; }
+
   private:
     /// Reads one line (UTF-8, line end removed); false at the end of the input.
     bool ReadLine(std::string& line);
     std::string Ask(const std::string& prompt);
-    void PrintPage(const TForm6& form);
-    /// Works on field `number` (from 1, in the order printed); false for no such field.
-    bool EditField(TForm6& form, int number);
+    /// The page as text lines (Windows-1252): its caption, then the body with the fields in
+    /// place and numbered, without trailing empty lines.
+    static std::vector<std::string> PageText(const TForm6& form);
+    void ShowPageText(const TForm6& form);
+    /// Prints the page's image through the printer.
+    void PrintPageImage(const TForm6& form);
+    /// Works on field `number` (from 1, in the order printed): -1 for no such field, the
+    /// slot of a page button to press, else 0.
+    int EditField(TForm6& form, int number);
     std::optional<std::string> AskFileName(std::string_view dialog,
                                            const FileDialogRequest& request);
 
@@ -96,6 +108,9 @@ class TerminalPlatform final : public Dialogs,
     TerminalOptions options_;
     std::string clipboard_;
     bool ended_ = false;
+    Printer* printer_ = nullptr;
+
+    friend class TerminalPageDesktop;
 };
 
 }  // namespace kelvo

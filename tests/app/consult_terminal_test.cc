@@ -120,6 +120,22 @@ TEST(ConsultTerminal, AbbruchAsksBeforeItEnds) {
     EXPECT_NE(run.output.find("Sitzung beendet."), std::string::npos);
 }
 
+// "p" prints the page through the terminal's printer: its text with the fields in place.
+TEST(ConsultTerminal, DruckenPrintsThePage) {
+    const TerminalRun run = RunOnTerminal({"consult", Example()}, "1\nErna\np\na\nj\nn\n");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find(", p = Drucken,"), std::string::npos) << run.output;
+    const std::size_t job = run.output.find("== Druckausgabe (Courier New, 10 Punkt) ==");
+    ASSERT_NE(job, std::string::npos) << run.output;
+    const std::size_t end = run.output.find("== Ende der Druckausgabe ==", job);
+    ASSERT_NE(end, std::string::npos) << run.output;
+    const std::string printed = run.output.substr(job, end - job);
+    for (const std::string expected :
+         {"--- Seite 1 ---", "=== Fahrradberater - Ihre Angaben ===", "Ihr Vorname:  [1]Erna"}) {
+        EXPECT_NE(printed.find(expected), std::string::npos) << expected << "\n" << printed;
+    }
+}
+
 // The terminal has the services of a scripted run: the database command reads an SQLite file
 // and "<DRUCKEN>" prints through the terminal's printer.
 TEST(ConsultTerminal, RunsTheDatabaseAndPrintCommands) {

@@ -78,7 +78,7 @@ class FormFixture {
         return TForm6(source_, facts_, environment_);
     }
 
-    FormSource source_;
+    PageRequest source_;
     KnowledgeBaseImage image_;
     FactBase facts_{image_};
     FormEnvironment environment_;
@@ -918,6 +918,40 @@ TEST(Forms, FocusGoesToTheFirstPageButton) {
     form.FormActivate();
     EXPECT_EQ(form.Focus(), (FormControl{Pool::Button, 1}));
     EXPECT_FALSE(form.Abbruch());
+}
+
+// "Drucken", "Datenbasis" and "Video/Sound" do their work first and then set the focus; the
+// page stays open and nothing is stored.
+TEST(Forms, PrintInspectorAndMediaCommandsSetTheFocusAfterTheirWork) {
+    FormFixture fixture({"G TON (0) (0)"});
+    fixture.Set({{"K", "ok"}, {"TON", "ton.wav"}});
+    fixture.files_.insert("TON.WAV");
+    fixture.Write(1, "]A] <K<");
+    TForm6 form = fixture.Build();
+    std::vector<std::string> done;
+    auto focusWas = [&form, &done](const char* what) {
+        done.push_back(std::string(what) + (form.Focus() == FormControl{Pool::Button, 1}
+                                                ? " with the focus on S1"
+                                                : " with the focus elsewhere"));
+    };
+    form.SetFocus({Pool::Edit, 1});
+    form.DruckenClick([&] { focusWas("print"); });
+    EXPECT_EQ(form.Focus(), (FormControl{Pool::Button, 1}));
+    form.SetFocus({Pool::Edit, 1});
+    form.DialogClick([&] { focusWas("inspector"); });
+    EXPECT_EQ(form.Focus(), (FormControl{Pool::Button, 1}));
+    form.SetFocus({Pool::Edit, 1});
+    form.VideoSoundClick([&](std::string_view command) {
+        if (command.starts_with("play")) {
+            focusWas("play");
+        }
+    });
+    EXPECT_EQ(form.Focus(), (FormControl{Pool::Button, 1}));
+    EXPECT_EQ(done, (std::vector<std::string>{"print with the focus elsewhere",
+                                              "inspector with the focus elsewhere",
+                                              "play with the focus elsewhere"}));
+    EXPECT_FALSE(form.Closed());
+    EXPECT_EQ(fixture.Value("A"), "<none>");
 }
 
 TEST(Forms, CopyAndPasteWorkOnTheFocusedField) {
