@@ -90,12 +90,22 @@ std::filesystem::path PartialFilePath(const std::filesystem::path& target) {
     return target.string() + ".partial";
 }
 
-ReplaceOutcome ReplaceFileContent(const std::filesystem::path& target,
+ReplaceOutcome ReplaceFileContent(const std::filesystem::path& targetName,
                                   std::span<const std::uint8_t> content, ReplaceMode mode,
                                   FileFaultInjector* faults, int* newFile) {
     if (newFile != nullptr) {
         *newFile = -1;
     }
+    // A symbolic link stays a link: the file it points to is the one replaced.
+    std::error_code linkError;
+    if (mode == ReplaceMode::Overwrite &&
+        std::filesystem::is_symlink(std::filesystem::symlink_status(targetName, linkError))) {
+        const std::filesystem::path resolved = std::filesystem::canonical(targetName, linkError);
+        if (!linkError) {
+            return ReplaceFileContent(resolved, content, mode, faults, newFile);
+        }
+    }
+    const std::filesystem::path& target = targetName;
     const std::filesystem::path partial = PartialFilePath(target);
 
     // The new file gets the permissions of the file it replaces; a new one those of the

@@ -30,7 +30,8 @@ struct ReplaceOutcome {
 /// whatever happens: the content is written into a new file beside the target
 /// ("NAME.partial"), flushed to the disk, renamed over the target, and the folder is flushed.
 /// On a failure before the rename the new file is removed and the target is untouched. A
-/// stale "NAME.partial" of an earlier crash is replaced. `faults` (tests only) makes steps
+/// stale "NAME.partial" of an earlier crash is replaced. A target that is a symbolic link
+/// stays one: the file it points to is replaced. `faults` (tests only) makes steps
 /// fail. When `newFile` is given and the content was replaced, it receives a descriptor of
 /// the new file open for reading and writing, which the caller closes; -1 otherwise.
 ReplaceOutcome ReplaceFileContent(const std::filesystem::path& target,

@@ -74,6 +74,16 @@ TEST_F(AtomicFileTest, ReplacesAStalePartialFileOfAnEarlierCrash) {
     EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::string>{"A.WBP"});
 }
 
+TEST_F(AtomicFileTest, ReplacesTheFileBehindASymbolicLink) {
+    std::filesystem::create_directory(dir_ / "real");
+    WriteBytes(dir_ / "real" / "B.WBP", "old");
+    std::filesystem::create_symlink(dir_ / "real" / "B.WBP", target());
+    EXPECT_TRUE(ReplaceFileContent(target(), Bytes("new")).replaced);
+    EXPECT_TRUE(std::filesystem::is_symlink(target()));
+    EXPECT_EQ(ReadBytes(dir_ / "real" / "B.WBP"), "new");
+    EXPECT_EQ(FolderEntries(dir_ / "real"), std::vector<std::string>{"B.WBP"});
+}
+
 TEST_F(AtomicFileTest, CreateNewNeverReplacesAFile) {
     WriteBytes(target(), "old");
     const ReplaceOutcome outcome =
