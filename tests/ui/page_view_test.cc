@@ -24,6 +24,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/qt/qt_text.h"
+#include "tests/case_name.h"
 #include "tests/ui/fact_fixture.h"
 #include "tests/ui/qt_printing.h"
 
@@ -58,18 +59,6 @@ class PageViewTest : public testing::Test {
         environment.reportButtonPicture = [] {};
         return TForm6(source_, fixture_.facts_, environment);
     }
-    PageDesktop Desktop() {
-        PageDesktop desktop;
-        desktop.askQuit = [this] {
-            ++questions_;
-            return quitAnswer_;
-        };
-        desktop.openInspector = [this] { ++inspectorOpened_; };
-        desktop.printImage = [this](const QImage& image) { printed_ = image; };
-        desktop.playMedia = [this] { ++played_; };
-        desktop.clipboard = &clipboard_;
-        return desktop;
-    }
     /// A page with a caption, an input field, a display field, a check box, a list and a
     /// multi-line field.
     void QuestionPage() {
@@ -98,13 +87,8 @@ class PageViewTest : public testing::Test {
     }
 
     FactFixture fixture_;
-    FormSource source_;
+    PageRequest source_;
     MemoryClipboard clipboard_;
-    bool quitAnswer_ = false;
-    int questions_ = 0;
-    int inspectorOpened_ = 0;
-    int played_ = 0;
-    QImage printed_;
 };
 
 /// Types `text` into `widget` key by key, as a keyboard with these characters would.
@@ -139,7 +123,7 @@ QRect DesignRect(const PageView& view, const FormRect& rect) {
 TEST_F(PageViewTest, ShowsCaptionLabelsAndFieldsAtTheModelsPositions) {
     QuestionPage();
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     EXPECT_EQ(view.windowTitle(), ToQString(model.Caption()));
     EXPECT_EQ(view.formMenu()->font(), QApplication::font(view.formMenu()));  // not scaled
     EXPECT_TRUE(view.windowTitle().startsWith(QStringLiteral("Fragen über Sie «€»")));
@@ -192,7 +176,7 @@ TEST_F(PageViewTest, ScreenGeometryFollowsTheScaleLevelOfTheScreen) {
             continue;  // a level for a larger screen than this one
         }
         TForm6 model = Build(width, height);
-        PageView view(model, Desktop(), nullptr);
+        PageView view(model, &clipboard_, nullptr);
         const double scale =
             static_cast<double>(model.Window().scaleNumerator) / model.Window().scaleDenominator;
         EXPECT_DOUBLE_EQ(view.scale().factor(), scale);
@@ -219,7 +203,7 @@ TEST_F(PageViewTest, PicturesAreDrawnAndAPageWiderThanTheWindowScrolls) {
     environment.pictureLoads = [](const std::string&) { return true; };
     TForm6 model(source_, media.facts_, environment);
     ASSERT_TRUE(model.Pictures()[0].visible);
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     QLabel* picture = view.picture(1);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->geometry(), DesignRect(view, model.Pictures()[0].rect));
@@ -235,7 +219,7 @@ TEST_F(PageViewTest, PicturesAreDrawnAndAPageWiderThanTheWindowScrolls) {
 TEST_F(PageViewTest, ToolbarAndMenuShowWhatTheModelShows) {
     QuestionPage();
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     EXPECT_EQ(view.formMenu()->title(), QStringLiteral("&Formular"));
     const std::array<QString, kToolButtonCount> captions{
         QStringLiteral("&Abbruch"),    QStringLiteral("&Drucken"),  QStringLiteral("Da&tenbasis"),
@@ -259,7 +243,7 @@ TEST_F(PageViewTest, ToolbarAndMenuShowWhatTheModelShows) {
     EXPECT_EQ(view.toolButton(ToolButton::Einfuegen)->toolTip(), QStringLiteral("Einfügen"));
     // The programming module has "Datenbasis"; the user module has not.
     TForm6 user = Build(1024, 768, false);
-    PageView userView(user, Desktop(), nullptr);
+    PageView userView(user, &clipboard_, nullptr);
     EXPECT_FALSE(userView.toolButton(ToolButton::Datenbasis)->isVisibleTo(&userView));
     EXPECT_FALSE(userView.menuAction(ToolButton::Datenbasis)->isVisible());
 }
@@ -267,7 +251,7 @@ TEST_F(PageViewTest, ToolbarAndMenuShowWhatTheModelShows) {
 TEST_F(PageViewTest, TypingTickingAndChoosingReachTheModelAndWeiterStoresThem) {
     QuestionPage();
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     auto* name = qobject_cast<QLineEdit*>(view.component(Pool::Edit, 1));
     name->clear();
     TypeText(name, QStringLiteral("Groß «€»"));
@@ -277,9 +261,12 @@ TEST_F(PageViewTest, TypingTickingAndChoosingReachTheModelAndWeiterStoresThem) {
     auto* note = qobject_cast<QPlainTextEdit*>(view.component(Pool::Memo, 1));
     note->setPlainText(QStringLiteral("drei\nvier"));
     view.toolButton(ToolButton::Weiter)->click();
-    EXPECT_TRUE(model.Closed());
-    EXPECT_EQ(model.SessionKey(), 13);
-    EXPECT_EQ(view.result(), 13);
+    const std::optional<PageAction> action = view.TakeAction();
+    ASSERT_TRUE(action.has_value());
+    EXPECT_EQ(action->kind, PageAction::Kind::Weiter);
+    EXPECT_FALSE(view.TakeAction().has_value());  // taken once
+    // What the page session does with it: the model stores what the view gave it.
+    model.WeiterClick();
     EXPECT_EQ(fixture_.Value("NAME"), "Gro\xDF \xAB\x80\xBB");
     EXPECT_EQ(fixture_.Value("STADT"), "K\xF6ln");  // a display field stores nothing
     EXPECT_EQ(fixture_.Value("RAUCHER:"), "FALSCH");
@@ -292,22 +279,24 @@ TEST_F(PageViewTest, APageButtonEndsThePageAsThatButton) {
     fixture_.Set("+ANTWORT", "Ja");
     fixture_.Set("+NEIN", "Nein");
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     EXPECT_FALSE(view.toolButton(ToolButton::Weiter)->isVisibleTo(&view));
     auto* no = qobject_cast<QPushButton*>(view.component(Pool::Button, 2));
     ASSERT_NE(no, nullptr);
     EXPECT_EQ(no->text(), QStringLiteral("NEIN"));
     no->click();
-    EXPECT_TRUE(model.Closed());
-    EXPECT_EQ(fixture_.Value("++KELVO_SCHALTER"), "nein");
-    EXPECT_EQ(fixture_.Value("+KELVO_SCHALTER_VARIABLENNAME"), "+NEIN");
+    const std::optional<PageAction> action = view.TakeAction();
+    ASSERT_TRUE(action.has_value());
+    EXPECT_EQ(action->kind, PageAction::Kind::PageButton);
+    EXPECT_EQ(action->button, 2);
 }
 
 TEST_F(PageViewTest, TheFirstPageButtonGetsTheFocusWhenThePageShows) {
     Write(2, "]FELD  ]  <+ANTWORT<");
     fixture_.Set("+ANTWORT", "Ja");
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    model.FormActivate();  // the page session activates the page before it shows
+    PageView view(model, &clipboard_, nullptr);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     QTest::qWait(20);
@@ -315,40 +304,58 @@ TEST_F(PageViewTest, TheFirstPageButtonGetsTheFocusWhenThePageShows) {
     view.hide();
 }
 
-TEST_F(PageViewTest, AbbruchAsksAndNoKeepsThePage) {
+struct CommandCase {
+    std::string name;
+    ToolButton button;
+    PageAction::Kind kind;
+};
+
+class PageViewCommand : public PageViewTest, public testing::WithParamInterface<CommandCase> {};
+
+TEST_P(PageViewCommand, ToolbarAndMenuGiveTheCommandToThePageSession) {
     QuestionPage();
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
-    quitAnswer_ = false;
-    view.toolButton(ToolButton::Abbruch)->click();
-    EXPECT_EQ(questions_, 1);
-    EXPECT_FALSE(model.Closed());
-    quitAnswer_ = true;
-    view.menuAction(ToolButton::Abbruch)->trigger();
-    EXPECT_EQ(questions_, 2);
-    EXPECT_TRUE(model.Closed());
-    EXPECT_EQ(model.SessionKey(), 27);
-    EXPECT_EQ(fixture_.Value("NAME"), "M\xFCller");  // nothing stored
+    PageView view(model, &clipboard_, nullptr);
+    int told = 0;
+    view.SetActionListener([&] { ++told; });
+    view.toolButton(GetParam().button)->click();
+    std::optional<PageAction> action = view.TakeAction();
+    ASSERT_TRUE(action.has_value());
+    EXPECT_EQ(action->kind, GetParam().kind);
+    view.menuAction(GetParam().button)->trigger();
+    action = view.TakeAction();
+    ASSERT_TRUE(action.has_value());
+    EXPECT_EQ(action->kind, GetParam().kind);
+    EXPECT_EQ(told, 2);
+    EXPECT_FALSE(model.Closed());  // the session, not the view, carries the command out
 }
 
-TEST_F(PageViewTest, ClosingTheWindowAsksAsAbbruchDoes) {
+INSTANTIATE_TEST_SUITE_P(
+    Commands, PageViewCommand,
+    testing::Values(CommandCase{"weiter", ToolButton::Weiter, PageAction::Kind::Weiter},
+                    CommandCase{"abbruch", ToolButton::Abbruch, PageAction::Kind::Abbruch},
+                    CommandCase{"drucken", ToolButton::Drucken, PageAction::Kind::Drucken},
+                    CommandCase{"datenbasis", ToolButton::Datenbasis,
+                                PageAction::Kind::Datenbasis}),
+    CaseName());
+
+TEST_F(PageViewTest, TheCloseButtonIsACommandAndTheWindowStays) {
     QuestionPage();
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     view.show();
-    quitAnswer_ = false;
     EXPECT_FALSE(view.close());
     EXPECT_TRUE(view.isVisible());
-    EXPECT_EQ(questions_, 1);
-    quitAnswer_ = true;
-    EXPECT_TRUE(view.close());
-    EXPECT_EQ(model.SessionKey(), 27);
+    const std::optional<PageAction> action = view.TakeAction();
+    ASSERT_TRUE(action.has_value());
+    EXPECT_EQ(action->kind, PageAction::Kind::Close);
+    view.hide();
 }
 
 TEST_F(PageViewTest, CopyAndPasteGoThroughTheModelAndTheClipboard) {
     QuestionPage();
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     auto* name = qobject_cast<QLineEdit*>(view.component(Pool::Edit, 1));
@@ -365,26 +372,14 @@ TEST_F(PageViewTest, CopyAndPasteGoThroughTheModelAndTheClipboard) {
     view.hide();
 }
 
-TEST_F(PageViewTest, DatenbasisPrintAndMediaGoToTheDesktop) {
-    QuestionPage();
-    TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
-    view.Command(ToolButton::Datenbasis);
-    EXPECT_EQ(inspectorOpened_, 1);
-    view.Command(ToolButton::Drucken);
-    EXPECT_FALSE(printed_.isNull());
-    EXPECT_FALSE(model.Closed());
-}
-
 TEST_F(PageViewTest, ClosingPagesShowTheirTextAndWeiter) {
     source_.formMode = 3;
     TForm6 model = Build();
-    PageView view(model, Desktop(), nullptr);
+    PageView view(model, &clipboard_, nullptr);
     EXPECT_TRUE(
         view.bodyLabel(5)->text().contains(QStringLiteral("keine Lösung für Sie ermitteln!")));
     EXPECT_TRUE(view.toolButton(ToolButton::Weiter)->isVisibleTo(&view));
-    view.toolButton(ToolButton::Weiter)->click();
-    EXPECT_EQ(model.SessionKey(), 13);
+    EXPECT_FALSE(view.toolButton(ToolButton::Kopieren)->isVisibleTo(&view));
 }
 
 }  // namespace

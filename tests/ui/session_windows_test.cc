@@ -156,5 +156,54 @@ TEST_F(SessionWindowsTest, APageBrokenOffEndsTheConsultation) {
     EXPECT_EQ(windows.ShowPage(page, context), PageOutcome::Abort);
 }
 
+TEST_F(SessionWindowsTest, ThePagesCloseButtonAsksAndNoKeepsThePage) {
+    PageRequest page;
+    for (std::string& line : page.formPage) {
+        line.assign(80, ' ');
+    }
+    page.formPage[1].replace(0, 10, "]ALTER   ]");
+    QtSessionWindows windows(MakeSetup(), 0);
+    int questions = 0;
+    OnModal<PageView>([&](PageView* view) {
+        OnModal<QMessageBox>([&](QMessageBox* box) {
+            ++questions;
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Programm beenden ?"));
+            ButtonWithText(box, QStringLiteral("Nein"))->click();
+            OnModal<PageView>([&](PageView* again) {
+                EXPECT_TRUE(again->isVisible());  // the page stayed
+                QTest::keyClicks(again->component(Pool::Edit, 1), QStringLiteral("7"));
+                again->menuAction(ToolButton::Weiter)->trigger();
+            });
+        });
+        view->close();
+    });
+    InspectorContext context{fixture_.facts_, fixture_.breakpoint_, true};
+    EXPECT_EQ(windows.ShowPage(page, context), PageOutcome::Continue);
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(fixture_.Value("ALTER"), "7");
+}
+
+TEST_F(SessionWindowsTest, DatenbasisOpensTheInspectorOverThePage) {
+    fixture_.Set("F1", "eins");
+    PageRequest page;
+    for (std::string& line : page.formPage) {
+        line.assign(80, ' ');
+    }
+    QtSessionWindows windows(MakeSetup(), 0);
+    bool inspected = false;
+    OnModal<PageView>([&](PageView* view) {
+        OnModal<InspectorView>([&](InspectorView* inspector) {
+            inspected = true;
+            inspector->backButton()->click();
+            OnModal<PageView>(
+                [](PageView* again) { again->toolButton(ToolButton::Weiter)->click(); });
+        });
+        view->toolButton(ToolButton::Datenbasis)->click();
+    });
+    InspectorContext context{fixture_.facts_, fixture_.breakpoint_, true};
+    EXPECT_EQ(windows.ShowPage(page, context), PageOutcome::Continue);
+    EXPECT_TRUE(inspected);
+}
+
 }  // namespace
 }  // namespace kelvo

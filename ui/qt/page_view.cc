@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -74,10 +73,10 @@ std::size_t MemoPosition(const QString& text, int position) {
 
 }  // namespace
 
-PageView::PageView(TForm6& model, PageDesktop desktop, QWidget* parent)
+PageView::PageView(TForm6& model, Clipboard* clipboard, QWidget* parent)
     : QDialog(parent),
       model_(model),
-      desktop_(std::move(desktop)),
+      clipboard_(clipboard),
       scale_(static_cast<double>(model.Window().scaleNumerator) / model.Window().scaleDenominator) {
     setModal(true);
     // An empty caption stays empty (Qt would show the program's name instead).
@@ -287,8 +286,7 @@ void PageView::BuildComponent(Pool pool, int slot, const FormComponent& componen
                 button->setText(ToQString(component.text));
             }
             connect(button, &QPushButton::clicked, this, [this, slot] {
-                model_.WeiterClick(slot);
-                FinishIfClosed();
+                Give({PageAction::Kind::PageButton, slot});
             });
             widget = button;
             break;
@@ -390,70 +388,56 @@ void PageView::Command(ToolButton button) {
     }
     switch (button) {
         case ToolButton::Weiter:
-            model_.WeiterClick();
-            break;
+            Give({PageAction::Kind::Weiter, 0});
+            return;
         case ToolButton::Abbruch:
-            model_.AbbruchClick(desktop_.askQuit);
-            break;
+            Give({PageAction::Kind::Abbruch, 0});
+            return;
         case ToolButton::Drucken:
-            if (desktop_.printImage) {
-                desktop_.printImage(grab().toImage());
-            }
-            model_.Focus_Setzen();
-            break;
+            Give({PageAction::Kind::Drucken, 0});
+            return;
         case ToolButton::Datenbasis:
-            if (desktop_.openInspector) {
-                desktop_.openInspector();
-            }
-            model_.Focus_Setzen();
-            // Coming back from the inspector activates the page again.
-            if (model_.FormActivate() && desktop_.playMedia) {
-                desktop_.playMedia();
-            }
-            break;
+            Give({PageAction::Kind::Datenbasis, 0});
+            return;
+        case ToolButton::VideoSound:
+            Give({PageAction::Kind::VideoSound, 0});
+            return;
         case ToolButton::Kopieren:
             if (const std::optional<std::string> text = model_.In_AblageClick();
-                text && desktop_.clipboard != nullptr) {
-                desktop_.clipboard->SetText(*text);
+                text && clipboard_ != nullptr) {
+                clipboard_->SetText(*text);
             }
             break;
         case ToolButton::Einfuegen:
-            if (desktop_.clipboard != nullptr) {
-                model_.Aus_AblageClick(desktop_.clipboard->Text());
+            if (clipboard_ != nullptr) {
+                model_.Aus_AblageClick(clipboard_->Text());
                 ShowFieldText(model_.Focus());
             }
             break;
-        case ToolButton::VideoSound:
-            if (desktop_.playMedia) {
-                desktop_.playMedia();
-            }
-            model_.Focus_Setzen();
-            break;
     }
-    FinishIfClosed();
-    if (!model_.Closed()) {
-        ApplyFocus();
+    ApplyFocus();
+}
+
+void PageView::Give(PageAction action) {
+    pending_ = action;
+    if (listener_) {
+        listener_();
     }
 }
 
-void PageView::FinishIfClosed() {
-    if (model_.Closed()) {
-        done(model_.SessionKey());
-    }
+std::optional<PageAction> PageView::TakeAction() {
+    std::optional<PageAction> action = pending_;
+    pending_.reset();
+    return action;
 }
 
-bool PageView::event(QEvent* event) {
-    if (event->type() == QEvent::Show && !activated_) {
-        activated_ = true;
-        // The page becomes active once it shows: FormActivate, after the window is up.
-        QTimer::singleShot(0, this, [this] {
-            if (model_.FormActivate() && desktop_.playMedia) {
-                desktop_.playMedia();
-            }
-            ApplyFocus();
-        });
-    }
-    return QDialog::event(event);
+void PageView::ShowModelState() {
+    ApplyFocus();
+}
+
+void PageView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ApplyFocus();  // the focus the page's activation chose
 }
 
 bool PageView::eventFilter(QObject* watched, QEvent* event) {
@@ -480,13 +464,13 @@ bool PageView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PageView::closeEvent(QCloseEvent* event) {
-    if (model_.Closed() || model_.FormClose(desktop_.askQuit)) {
+    if (model_.Closed()) {
         event->accept();
-        done(model_.SessionKey());
         return;
     }
+    // The page session asks and decides; the window goes when the model has closed.
     event->ignore();
-    ApplyFocus();
+    Give({PageAction::Kind::Close, 0});
 }
 
 void PageView::keyPressEvent(QKeyEvent* event) {
@@ -507,7 +491,9 @@ void PageView::keyPressEvent(QKeyEvent* event) {
 }
 
 void PageView::reject() {
-    close();
+    if (model_.Closed()) {
+        QDialog::reject();
+    }
 }
 
 }  // namespace kelvo

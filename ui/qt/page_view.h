@@ -5,8 +5,10 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "forms/consultation_form.h"
+#include "forms/page_session.h"
 #include "ui/qt/design_scale.h"
 
 class QAction;
@@ -20,30 +22,17 @@ namespace kelvo {
 
 class Clipboard;
 
-/// What a page asks of the desktop around it.
-struct PageDesktop {
-    /// "Programm beenden ?" with "Bitte wählen Sie aus": true for yes.
-    std::function<bool()> askQuit;
-    /// Shows the runtime inspector modally over the page ("Datenbasis").
-    std::function<void()> openInspector;
-    /// Prints the page's image scaled to the paper ("Drucken").
-    std::function<void(const QImage&)> printImage;
-    /// Plays the page's media file ("Video/Sound" and each activation).
-    std::function<void()> playMedia;
-    /// The system clipboard for "Kopieren" and "Einfügen"; may be null.
-    Clipboard* clipboard = nullptr;
-};
-
 /// TForm6, a consultation page: the page model's labels, fields, buttons, check boxes, list
 /// boxes and pictures at their design positions times the model's scale, the toolbar with its
-/// seven buttons and menu "&Formular". Run with exec(); it returns when the model is closed.
-/// Typing, ticking and choosing go into the model as they happen; commands go to the model
-/// and, where they need the desktop, to the PageDesktop.
+/// seven buttons and menu "&Formular". Typing, ticking, choosing, copy and paste go into the
+/// model as they happen; every other command (and the close button) becomes the page's next
+/// PageAction, which the page session carries out.
 class PageView final : public QDialog {
     Q_OBJECT
 
   public:
-    PageView(TForm6& model, PageDesktop desktop, QWidget* parent);
+    /// `clipboard` serves "Kopieren" and "Einfügen"; may be null.
+    PageView(TForm6& model, Clipboard* clipboard, QWidget* parent);
     ~PageView() override;
 
     /// The widget of a field, button, check box or list box; null when the model shows none.
@@ -68,15 +57,22 @@ class PageView final : public QDialog {
     /// The toolbar's design height.
     static constexpr int kToolbarHeight = 25;
 
-    /// Runs one command as its toolbar button or menu item does.
+    /// Runs one command as its toolbar button or menu item does: copy and paste at once, the
+    /// others as the next action.
     void Command(ToolButton button);
+    /// The user's command not yet taken, if any; taking it clears it.
+    std::optional<PageAction> TakeAction();
+    /// Called whenever the user gives a command; the desktop's wait for one ends there.
+    void SetActionListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    /// Shows the model's state again after the session carried out a command (the focus).
+    void ShowModelState();
 
   protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildToolbar(QWidget* toolbar);
@@ -89,10 +85,12 @@ class PageView final : public QDialog {
     void ApplyFocus();
     /// Shows the model's text of the edit field `control` again (after a paste).
     void ShowFieldText(FormControl control);
-    void FinishIfClosed();
+    void Give(PageAction action);
 
     TForm6& model_;
-    PageDesktop desktop_;
+    Clipboard* clipboard_;
+    std::optional<PageAction> pending_;
+    std::function<void()> listener_;
     DesignScale scale_;
     QMenuBar* menuBar_ = nullptr;
     QMenu* menu_ = nullptr;
@@ -107,7 +105,6 @@ class PageView final : public QDialog {
     /// The labels' and fields' extent on the canvas (pictures may lie beyond).
     QRect bodyExtent_;
     bool syncing_ = false;
-    bool activated_ = false;
 };
 
 }  // namespace kelvo

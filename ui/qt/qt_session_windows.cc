@@ -2,16 +2,16 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 
 #include "forms/consultation_form.h"
-#include "forms/picture_file.h"
+#include "forms/page_session.h"
 #include "inspector/runtime_inspector.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/media_player.h"
-#include "platform/path_lookup.h"
 #include "platform/qt/qt_text.h"
 #include "ui/qt/inspector_view.h"
 #include "ui/qt/page_view.h"
@@ -23,6 +23,53 @@ namespace {
 constexpr int kFirstPaintWait = 2000;  // milliseconds
 
 }  // namespace
+
+/// A page on Qt: its window shows at the first command asked for, and each command the user
+/// gives ends a wait in the window's own event loop.
+class QtSessionWindows::QtPageDesktop final : public PageDesktop {
+  public:
+    explicit QtPageDesktop(QtSessionWindows& windows) : windows_(windows) {}
+
+    PageAction NextAction(TForm6& form) override {
+        if (view_ == nullptr) {
+            view_ = std::make_unique<PageView>(form, &windows_.setup_.clipboard, windows_.Parent());
+            view_->setWindowModality(Qt::ApplicationModal);
+            view_->SetActionListener([this] { waiting_.quit(); });
+            view_->show();
+            view_->raise();
+            view_->activateWindow();
+        } else {
+            view_->ShowModelState();
+        }
+        std::optional<PageAction> action = view_->TakeAction();
+        while (!action) {
+            waiting_.exec();
+            action = view_->TakeAction();
+        }
+        return *action;
+    }
+
+    void PlayMedia(std::string_view command) override {
+        if (windows_.setup_.media != nullptr) {
+            windows_.setup_.media->SendCommand(command);
+        }
+    }
+
+    void PrintPage(const TForm6& /*form*/) override {
+        if (view_ != nullptr && windows_.setup_.printImage) {
+            windows_.setup_.printImage(view_->grab().toImage());
+        }
+    }
+
+    void OpenInspector(InspectorContext& context) override {
+        windows_.ShowInspector(InspectorReason::Page, 0, context);
+    }
+
+  private:
+    QtSessionWindows& windows_;
+    std::unique_ptr<PageView> view_;
+    QEventLoop waiting_;
+};
 
 QtSessionWindows::QtSessionWindows(SessionWindowsSetup setup, int pumpInterval)
     : setup_(std::move(setup)), pump_(pumpInterval) {}
@@ -66,53 +113,17 @@ QWidget* QtSessionWindows::Parent() const {
     return setup_.owner ? setup_.owner() : nullptr;
 }
 
-bool QtSessionWindows::AskQuit() {
-    return setup_.dialogs.MessageBox("Bitte w\xE4hlen Sie aus", "Programm beenden ?",
-                                     MessageIcon::Question,
-                                     MessageButtons::YesNo) == MessageAnswer::Yes;
-}
-
 PageOutcome QtSessionWindows::ShowPage(const PageRequest& page, InspectorContext& context) {
-    const FormSource source{page.formMode, page.formPage,
-                            page.formMode == 1 ? page.firstMediaLine : 0, page.solutionRecord};
-    FormEnvironment environment;
-    environment.programmingModule = context.programmingModule;
+    PageSessionOptions options;
     const QSize screen = setup_.screenSize ? setup_.screenSize() : QSize(1024, 768);
-    environment.screenWidth = screen.width();
-    environment.screenHeight = screen.height();
-    environment.findFile = [this](std::string_view name) {
-        std::error_code error;
-        std::filesystem::path path = ResolvePath(name);
-        if (!std::filesystem::is_regular_file(path, error) && setup_.fileFolder) {
-            const std::filesystem::path folder = setup_.fileFolder();
-            if (!folder.empty()) {
-                path = ResolvePath(ToWindows1252(Utf8ToQString(folder.string())) + "/" +
-                                   std::string(name));
-            }
-        }
-        return std::filesystem::is_regular_file(path, error) ? path.string() : std::string();
-    };
-    environment.pictureLoads = [](const std::string& path) { return LoadPictureFile(path).ok(); };
-    environment.reportButtonPicture = [this] {
-        setup_.dialogs.MessageBox("Grafik f\xFCr Ihren Schalter nicht vorhanden", "Fehlermeldung",
-                                  MessageIcon::Warning, MessageButtons::Ok);
-    };
-    TForm6 form(source, context.facts, std::move(environment));
-    PageDesktop desktop;
-    desktop.askQuit = [this] { return AskQuit(); };
-    desktop.openInspector = [this, &context] { ShowInspector(InspectorReason::Page, 0, context); };
-    desktop.printImage = setup_.printImage;
-    desktop.playMedia = [this, &form] {
-        if (setup_.media != nullptr) {
-            for (const std::string& command : form.Video_Sound()) {
-                setup_.media->SendCommand(command);
-            }
-        }
-    };
-    desktop.clipboard = &setup_.clipboard;
-    PageView view(form, std::move(desktop), Parent());
-    view.exec();
-    return form.SessionKey() == 13 ? PageOutcome::Continue : PageOutcome::Abort;
+    options.screenWidth = screen.width();
+    options.screenHeight = screen.height();
+    if (setup_.fileFolder) {
+        options.fileFolder = setup_.fileFolder().string();
+    }
+    QtPageDesktop desktop(*this);
+    PageSession session(page, context, desktop, setup_.dialogs, options);
+    return session.Run();
 }
 
 void QtSessionWindows::ShowInspector(InspectorReason /*why*/, int /*line*/,

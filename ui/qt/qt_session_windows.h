@@ -77,8 +77,9 @@ class QtSessionWindows final : public SessionWindows {
     SessionWindowView* view() const { return view_.get(); }
 
   private:
+    class QtPageDesktop;
+
     QWidget* Parent() const;
-    bool AskQuit();
 
     SessionWindowsSetup setup_;
     EventPump pump_;
