@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPainter>
+#include <QPrinter>
 #include <QTranslator>
 #include <filesystem>
 #include <memory>
@@ -101,6 +103,20 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
         }
         return std::filesystem::path(Windows1252ToUtf8(model->CurrentFileName())).parent_path();
     };
+    // "Drucken" of a page: the window's image scaled to the paper of the printer chosen last,
+    // without a dialog. Without a printer nothing is printed.
+    sessionSetup.printImage = [&fileDialogs](const QImage& image) {
+        QPainter painter;
+        if (!painter.begin(&fileDialogs.printer())) {
+            return;
+        }
+        const QRect page = painter.viewport();
+        const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+        painter.setViewport(page.x(), page.y(), size.width(), size.height());
+        painter.setWindow(image.rect());
+        painter.drawImage(0, 0, image);
+        painter.end();
+    };
     sessionSetup.programmingModule = programmingModule;
     QtSessionWindows sessionWindows(sessionSetup);
 
@@ -130,7 +146,6 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     view.PlaceFromModel();
     view.Refresh();
     view.show();
-    view.PlaceFromModel();  // again now that the desktop's frame is known
     window.FormShow();
     view.Refresh();
     if (window.Closed()) {

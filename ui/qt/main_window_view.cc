@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <map>
+#include <memory>
 
 #include "platform/qt/qt_text.h"
 #include "shell/main_window.h"
@@ -101,11 +102,33 @@ void MainWindowView::PlaceFromModel() {
     constexpr int kFrameWidth = 8;
     constexpr int kFrameHeight = 30;
     resize(std::max(bounds.width - kFrameWidth, 300), std::max(bounds.height - kFrameHeight, 200));
-    if (QWindow* handle = windowHandle(); handle != nullptr && isVisible()) {
-        handle->setFramePosition(QPoint(bounds.left, bounds.top));
-    } else {
-        move(bounds.left, bounds.top);
-    }
+    move(bounds.left, bounds.top);
+}
+
+void MainWindowView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The desktop's frame is known only once the window manager has framed the window; until
+    // then the frame may have been placed around the client's position. Put the frame, title
+    // bar included, where the model wants the window as soon as its size is known.
+    auto tries = std::make_shared<int>(0);
+    auto* poll = new QTimer(this);
+    poll->setInterval(50);
+    connect(poll, &QTimer::timeout, this, [this, poll, tries] {
+        QWindow* handle = windowHandle();
+        const bool framed = handle != nullptr && !handle->frameMargins().isNull();
+        if (framed || ++*tries > 40) {
+            poll->stop();
+            poll->deleteLater();
+            if (framed) {
+                // The client area goes where the frame's edge and title bar leave it room.
+                const WindowRect bounds = model_.Bounds();
+                const QMargins frame = handle->frameMargins();
+                setGeometry(
+                    QRect(QPoint(bounds.left + frame.left(), bounds.top + frame.top()), size()));
+            }
+        }
+    });
+    poll->start();
 }
 
 void MainWindowView::Refresh() {

@@ -46,6 +46,7 @@ class MainWindowView final : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     /// After every forwarded action: the timer follows the model, the window shows its state.
