@@ -237,12 +237,14 @@ void Consultation::Haltepunkt(int position) {
 }
 
 void Consultation::OpenInspector(InspectorReason why, int line) {
-    InspectorContext context{facts_, breakpointLine_, config_.programmingModule};
+    InspectorContext context{facts_, breakpointLine_, config_.programmingModule,
+                             config_.ablage2Text, config_.ablage3Text};
     services_.windows.ShowInspector(why, line, context);
 }
 
 void Consultation::ShowPage(const PageRequest& page) {
-    InspectorContext context{facts_, breakpointLine_, config_.programmingModule};
+    InspectorContext context{facts_, breakpointLine_, config_.programmingModule,
+                             config_.ablage2Text, config_.ablage3Text};
     services_.windows.SetSessionWindowVisible(false);
     do {
         sessionKey_ = kSessionEnd;  // what a page leaves when it is closed without an answer

@@ -26,6 +26,10 @@ struct ConsultationConfig {
     int breakpointLine = 0;
     /// Position of the line of the last reported error, kept from earlier consultations.
     int errorLine = 0;
+    /// The editor's clipboards 2 and 3 (Windows-1252), which the inspector watches; empty
+    /// without an editor.
+    std::string ablage2Text{};
+    std::string ablage3Text{};
 };
 
 class Printer;

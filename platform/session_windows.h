@@ -20,6 +20,10 @@ struct InspectorContext {
     FactBase& facts;
     int& breakpointLine;
     bool programmingModule = true;
+    /// The texts of the editor's clipboards 2 and 3 (Windows-1252), the inspector's watched
+    /// variables 2 and 3; empty where there is no editor.
+    std::string ablage2Text{};
+    std::string ablage3Text{};
 };
 
 /// The state a consultation page is built from.

@@ -16,11 +16,11 @@
 namespace kelvo {
 
 std::filesystem::path SingleInstance::DefaultLockFolder() {
+    std::error_code error;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0') {
+    if (runtime != nullptr && *runtime != '\0' && std::filesystem::is_directory(runtime, error)) {
         return runtime;
     }
-    std::error_code error;
     std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
     return error ? std::filesystem::path("/tmp") : temporary;
 }

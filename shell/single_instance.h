@@ -20,7 +20,7 @@ class SingleInstance {
                                             const std::filesystem::path& lockFolder);
 
     /// The folder of per-user locks: $XDG_RUNTIME_DIR, or the temporary folder when it is
-    /// unset or empty.
+    /// unset, empty or no folder.
     static std::filesystem::path DefaultLockFolder();
 
     /// The lock file of `programPath` in `lockFolder`: the program's file name and the user's

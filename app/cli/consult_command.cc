@@ -30,6 +30,8 @@ struct ConsultCommandOptions {
     double timeout = 0.0;
     std::string screen = "1024x768";
     std::string clipboard;
+    std::string ablage2;
+    std::string ablage3;
     bool interactive = false;
     std::string printerPageMm;
     std::string printerPagePixels;
@@ -70,6 +72,8 @@ int RunConsult(const ConsultCommandOptions& command) {
     options.screenWidth = screen->first;
     options.screenHeight = screen->second;
     options.clipboard = command.clipboard;
+    options.ablage2 = command.ablage2;
+    options.ablage3 = command.ablage3;
     if (!command.printerPageMm.empty()) {
         const auto mm = ParseNumberPair(command.printerPageMm);
         if (!mm) {
@@ -224,6 +228,12 @@ void AddConsultCommand(CLI::App& app, int& exitCode) {
     command->add_option("--clipboard", options->clipboard,
                         "Text der Zwischenablage zu Beginn (die erste beobachtete Variable "
                         "des Datenbasis-Fensters)");
+    command->add_option("--ablage2", options->ablage2,
+                        "Text der Ablage 2 des Editors (die zweite beobachtete Variable des "
+                        "Datenbasis-Fensters; ohne Angabe: leer)");
+    command->add_option("--ablage3", options->ablage3,
+                        "Text der Ablage 3 des Editors (die dritte beobachtete Variable des "
+                        "Datenbasis-Fensters; ohne Angabe: leer)");
     command->add_option("--printer-page-mm", options->printerPageMm,
                         "Seitengr\xC3\xB6\xC3\x9F"
                         "e des Druckers BREITE,H\xC3\x96HE in Millimetern (ohne Angabe: "

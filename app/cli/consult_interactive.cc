@@ -53,6 +53,8 @@ int RunInteractiveConsultation(const LoadedKnowledgeBase& knowledgeBase,
     ConsultationConfig config;
     config.programmingModule = options.programmingModule;
     config.breakpointLine = options.breakpointLine;
+    config.ablage2Text = Utf8ToWindows1252(options.ablage2);
+    config.ablage3Text = Utf8ToWindows1252(options.ablage3);
 
     KnowledgeBaseImage image(options.programmingModule);
     bool errorReport = false;

@@ -265,6 +265,8 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
     ConsultationConfig config;
     config.programmingModule = options.programmingModule;
     config.breakpointLine = options.breakpointLine;
+    config.ablage2Text = Utf8ToWindows1252(options.ablage2);
+    config.ablage3Text = Utf8ToWindows1252(options.ablage3);
 
     ConsultOutcome outcome;
     KnowledgeBaseImage image(options.programmingModule);

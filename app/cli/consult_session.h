@@ -53,6 +53,9 @@ struct ConsultOptions {
     int screenWidth = 1024;
     int screenHeight = 768;
     std::string clipboard;  ///< the clipboard's text at the start (UTF-8)
+    /// The editor's clipboards 2 and 3 the inspector watches (--ablage2, --ablage3; UTF-8).
+    std::string ablage2;
+    std::string ablage3;
     /// The scripted printer's device (--printer-page-mm, --printer-page-pixels, --printer-lines).
     ScriptedPrinterOptions printer;
     /// The scripted screen of the automation commands (--desktop); its size follows --screen

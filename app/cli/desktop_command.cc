@@ -181,9 +181,10 @@ int RunDesktop(const DesktopCommandOptions& command) {
         int consultations = 0;
         StartCommandHooks hooks;
         hooks.prepare = [&](Consultation&) {
-            automation.ResetUnavailableNotice();
+            const std::string file = Windows1252ToUtf8(window.CurrentFileName());
+            platform.SetFileFolder(std::filesystem::path(file).parent_path().string());
             platform.Record({{"event", "start"},
-                             {"file", Windows1252ToUtf8(window.CurrentFileName())},
+                             {"file", file},
                              {"module", programmingModule ? "programming" : "user"},
                              {"consultation", ++consultations}});
         };

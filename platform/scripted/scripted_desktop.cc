@@ -262,12 +262,15 @@ std::optional<std::string> ScriptedDesktop::InputQuery(std::string_view title,
                          {"preset", Utf8(preset)}};
     std::optional<std::string> answer;
     if (!stopped_ && !platform_.StopRequested()) {
-        if (const ScriptedAnswer* next = platform_.PeekAnswer()) {
+        const ScriptedAnswer* next = platform_.PeekAnswer();
+        if (next == nullptr) {
+            platform_.NoteRanOut();  // cancelled
+        } else {
             const std::string key = ActionKey(next->value);
             const nlohmann::json* value = key == "input" ? &next->value.at(key) : nullptr;
             if (value != nullptr && (value->is_string() || value->is_null())) {
                 const ScriptedAnswer taken = platform_.TakeAnswer();
-                if (value->is_string()) {
+                if (taken.value.at("input").is_string()) {
                     answer = Utf8ToWindows1252(taken.value.at("input").get<std::string>());
                 }
             } else {

@@ -391,9 +391,9 @@ PageOutcome ScriptedPlatform::ShowPage(const PageRequest& page, InspectorContext
 
 void ScriptedPlatform::ShowInspector(InspectorReason why, int line, InspectorContext& context) {
     CheckTimeout();
-    // The editor's clipboards 2 and 3 belong to the editor, which a scripted run has not.
-    TForm7 inspector(context.facts, context.breakpointLine, {clipboard_, "", ""},
-                     options_.screenWidth, options_.screenHeight);
+    TForm7 inspector(context.facts, context.breakpointLine,
+                     {clipboard_, context.ablage2Text, context.ablage3Text}, options_.screenWidth,
+                     options_.screenHeight);
     nlohmann::json event = InspectorJson(inspector);
     event["event"] = "inspector";
     event["why"] = ReasonName(why);

@@ -133,6 +133,11 @@ class ScriptedPlatform final : public Dialogs,
     /// Notes that the answer of script line `line` does not fit (the first fault counts):
     /// "Antwort in Zeile N passt nicht: `text`". The run is stopped from then on.
     void ReportMisfit(int line, const std::string& text);
+    /// The folder where files that pages name are looked for after the current folder: the
+    /// running knowledge base's folder (UTF-8).
+    void SetFileFolder(std::string folder) { options_.fileFolder = std::move(folder); }
+    /// A dialog found no answer left: a strict run has run out (and is stopped).
+    void NoteRanOut() { ranOut_ = ranOut_ || options_.strict; }
     /// True when the run is being stopped: the timeout (checked now), a script fault or a
     /// strict run-out.
     bool StopRequested() {

@@ -474,8 +474,9 @@ void TerminalPlatform::PrintPageImage(const TForm6& form) {
 }
 
 void TerminalPlatform::ShowInspector(InspectorReason /*why*/, int line, InspectorContext& context) {
-    TForm7 inspector(context.facts, context.breakpointLine, {clipboard_, "", ""},
-                     options_.screenWidth, options_.screenHeight);
+    TForm7 inspector(context.facts, context.breakpointLine,
+                     {clipboard_, context.ablage2Text, context.ablage3Text}, options_.screenWidth,
+                     options_.screenHeight);
     for (;;) {
         out_ << "\n=== Datenbasis: " << Utf8(inspector.Title()) << " ===\n";
         if (line > 0) {

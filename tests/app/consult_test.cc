@@ -551,6 +551,26 @@ TEST_F(ConsultTest, TheInspectorListsItsRowsAndDeletesTheBreakpoint) {
                                              {{"name", "?"}, {"value", "Fehler"}}}));
 }
 
+// The inspector watches the clipboard and the editor's clipboards 2 and 3, at a breakpoint as
+// well as when a page opens it.
+TEST_F(ConsultTest, TheInspectorWatchesTheEditorsClipboards) {
+    std::ofstream(dir_ / "answers.jsonl") << "{\"page\":{\"inspector\":true}}\n";
+    const CliResult run =
+        Consult("solution.txt",
+                "--breakpoint 3 --answers answers.jsonl --clipboard WETTER --ablage2 ' GETRAENK' "
+                "--ablage3 'K\xC3\x84LTE'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto inspectors = Events(ParseTranscript(run.out), "inspector");
+    ASSERT_EQ(inspectors.size(), 2u);
+    const json expected{{{"name", "WETTER"}, {"value", "kalt"}},
+                        {{"name", "GETRAENK"}, {"value", "Tee mit Zitrone"}},
+                        {{"name", "K\xC3\x84LTE"}, {"value", "Fehler"}}};
+    EXPECT_EQ(inspectors[0].at("why"), "breakpoint");
+    EXPECT_EQ(inspectors[0].at("watched"), expected);
+    EXPECT_EQ(inspectors[1].at("why"), "page");
+    EXPECT_EQ(inspectors[1].at("watched"), expected);
+}
+
 TEST_F(ConsultTest, AnInspectorAnswerIsOptional) {
     const CliResult run = Consult("solution.txt", "--breakpoint 3 " + Answers("one_page.jsonl"));
     ASSERT_EQ(run.status, 0) << run.err;

@@ -11,6 +11,7 @@
 #include "shell/single_instance.h"
 #include "store/knowledge_base_file.h"
 #include "tests/app/cli_run.h"
+#include "tests/bitmap_fixture.h"
 #include "tests/case_name.h"
 
 namespace kelvo {
@@ -231,6 +232,24 @@ TEST_F(DesktopTest, UserModuleRunsTheKnowledgeBaseBesideTheProgramAndEnds) {
     EXPECT_EQ(events[9].at("stopped"), false);
 }
 
+// A page finds its picture beside the running knowledge base, wherever the program was started.
+TEST_F(DesktopTest, PagesFindTheirFilesBesideTheKnowledgeBase) {
+    std::filesystem::create_directory(dir_ / "kb");
+    WriteSmallBitmap(dir_ / "kb" / "bild.bmp");
+    WriteRecords("kb/berater.WBB",
+                 "Z ERGEBNIS\nR ERGEBNIS . fertig\nU SEITE (99) . ja\nR SEITE . ja\n"
+                 "U START (99) . ja\nF START (99) . ja\nF BILD (99) . bild.bmp\nN SEITE . ja\n"
+                 "T Mit Bild\nG BILD (10.020) (30.040)\nK\n");
+    const CliResult run = Desktop({R"({"page":"weiter"})", R"({"page":"weiter"})"},
+                                  "--module user " + Program("kb/berater"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<json> events = ParseTranscript(run.out);
+    const std::size_t at = Find(events, "page", 0, {{"caption", "Mit Bild"}});
+    ASSERT_LT(at, events.size());
+    ASSERT_EQ(events[at].at("pictures").size(), 1u) << events[at].dump();
+    EXPECT_EQ(events[at].at("pictures")[0].at("file"), (dir_ / "kb" / "bild.bmp").string());
+}
+
 TEST_F(DesktopTest, UserModuleAsksWithTheExactTitleAndEndsWhenCancelled) {
     const CliResult run = Desktop({R"({"file":null})"}, "--module user " + Program("berater"));
     ASSERT_EQ(run.status, 0) << run.err;
@@ -422,6 +441,83 @@ TEST_F(DesktopTest, HelpOpensTheReadmeBesideTheProgram) {
     const std::vector<json> events = ParseTranscript(run.out);
     Find(events, "open", 0,
          {{"path", (dir_ / "liesmich.pdf").string()}, {"verb", "open"}, {"opened", true}});
+}
+
+// Each kind of editor action reaches the editor: the `editor` event after it shows the change.
+TEST_F(DesktopTest, EveryEditorActionReachesTheEditor) {
+    std::string text;
+    for (int line = 1; line <= 20; ++line) {
+        text += "K Zeile " + std::to_string(line) + "\n";
+    }
+    WriteRecords("zeilen.wbp", text);
+    const std::vector<std::pair<std::string, json>> steps = {
+        {R"({"scroll":10})", {{"current", 10}}},
+        {R"({"row":-3})", {{"current", 7}, {"line", "K Zeile 8"}}},
+        {R"({"wheel":-120})", json::object()},
+        {R"({"wheel":-120})", {{"current", 8}}},
+        {R"({"key":"PageDown"})", {{"current", 18}}},
+        {R"({"key":"PageDown"})", {{"current", 19}, {"counter", "Zeile =     20"}}},
+        {R"({"click":"Anfang"})", {{"current", 0}}},
+        {R"({"select":[2,3]})", {{"selection", {2, 3}}}},
+        {R"({"click":"CheckBox1"})", {{"checkbox", true}}},
+        {R"({"middle":true})", json::object()},
+        {R"({"wheel":-120})", json::object()},
+        // In page mode the wheel goes to the next project line; there is none: the last line.
+        {R"({"wheel":-120})", {{"current", 19}}},
+        {R"({"click":"Anfang"})", {{"current", 0}}},
+        {R"({"click":"Von_1"})", json::object()},
+        {R"({"key":"F5"})", {{"marks", "F5 = Markiert"}}},
+        {R"({"click":"Ende"})", {{"current", 19}}},
+        {R"({"click":"Bis_1"})", {{"block", {0, 19}}}},
+        {R"({"type":"K geändert"})", {{"line", "K geändert"}, {"changed", true}}},
+        {R"({"click":"Abbruch"})", json::object()},
+    };
+    std::vector<std::string> script = {R"({"menu":"Öffnen"})", R"({"file":"zeilen.wbp"})",
+                                       R"({"menu":"Bearbeiten"})"};
+    for (const auto& step : steps) {
+        script.push_back(step.first);
+    }
+    script.insert(script.end(), {R"({"close":true})", R"({"answer":"yes"})"});
+    const CliResult run = Desktop(script, "--module programming " + Program());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<json> events = ParseTranscript(run.out);
+    std::vector<json> editor;
+    for (const json& event : events) {
+        if (event.at("event") == "editor") {
+            editor.push_back(event);
+        }
+    }
+    ASSERT_EQ(editor.size(), steps.size() + 1);  // the opening and one after each action
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        for (const auto& [key, value] : steps[i].second.items()) {
+            EXPECT_EQ(editor[i + 1].at(key), value) << steps[i].first << " " << key;
+        }
+    }
+    EXPECT_EQ(editor[14].at("enabled").at("Bis_1"), true);
+    EXPECT_EQ(editor[14].at("enabled").at("Von_1"), false);
+    EXPECT_EQ(RecordTexts("zeilen.wbp").size(), 20u);  // "Abbruch" stored nothing
+}
+
+TEST_F(DesktopTest, SearchAsksWithTheInputBox) {
+    WriteRecords("suche.wbp",
+                 "Z GETRAENK\nR GETRAENK . Tee\nU WETTER (90) . kalt\nF WETTER (99) . kalt\nK\n");
+    const CliResult run =
+        Desktop({R"({"menu":"Öffnen"})", R"({"file":"suche.wbp"})", R"({"menu":"Bearbeiten"})",
+                 R"({"click":"Suchen"})", R"({"input":"wetter"})", R"({"click":"Weitersuchen"})",
+                 R"({"click":"Weitersuchen"})", R"({"click":"Suchen"})", R"({"input":null})",
+                 R"({"click":"Schliesen_1"})", R"({"close":true})", R"({"answer":"yes"})"},
+                "--module programming " + Program());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<json> events = ParseTranscript(run.out);
+    std::size_t at = Find(events, "input", 0,
+                          {{"title", "Suchen"},
+                           {"prompt", "Bitte Suchtext eingeben"},
+                           {"preset", ""},
+                           {"answer", "wetter"}});
+    at = Find(events, "editor", at, {{"current", 2}, {"selection", {2, 6}}});
+    at = Find(events, "editor", at + 1, {{"current", 3}});
+    at = Find(events, "message", at, {{"text", "Keine weiteren Einträge vorhanden !"}});
+    at = Find(events, "input", at, {{"preset", "WETTER"}, {"answer", nullptr}});
 }
 
 }  // namespace

@@ -569,10 +569,14 @@ TEST_F(StartTest, HidesTheMainWindowRunsAndReopensTheFile) {
     TForm1& form = OpenProgram(kSolution);
     int consultations = 0;
     bool fileClosedMeanwhile = false;
+    std::filesystem::path knowledgeBase;
+    std::filesystem::path program;
     StartCommandHooks hooks;
-    hooks.prepare = [&](Consultation&) {
+    hooks.prepare = [&](Consultation& consultation) {
         ++consultations;
         fileClosedMeanwhile = form.file() == nullptr;
+        knowledgeBase = consultation.services().shell->KnowledgeBasePath();
+        program = consultation.services().shell->ProgramPath();
     };
     form.SetConsultationHooks(hooks);
     ASSERT_TRUE(form.Click(ShellCommand::Starten));
@@ -580,6 +584,9 @@ TEST_F(StartTest, HidesTheMainWindowRunsAndReopensTheFile) {
               (std::vector<std::string>{"main hidden", "page 2", "main shown"}));
     EXPECT_EQ(consultations, 1);
     EXPECT_TRUE(fileClosedMeanwhile);
+    // The variable commands learn the running knowledge base and the program from the shell.
+    EXPECT_EQ(knowledgeBase, dir_ / "rat.wbp");
+    EXPECT_EQ(program, dir_ / "kelvo");
     ASSERT_NE(form.file(), nullptr);
     EXPECT_EQ(form.file()->mode(), KnowledgeBaseFile::Mode::ReadWrite);
     EXPECT_TRUE(form.KnowledgeBaseOpen());

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <string>
 
 #include "tests/store/temp_dir.h"
 
@@ -100,6 +101,53 @@ TEST_F(SingleInstanceTest, ReleasedWhenTheHolderIsKilled) {
 TEST_F(SingleInstanceTest, AFolderThatCannotHoldTheLockFails) {
     auto lock = SingleInstance::Acquire("/opt/k/berater", dir_ / "missing");
     EXPECT_FALSE(lock.ok());
+}
+
+// $XDG_RUNTIME_DIR as the test sets it, restored afterwards.
+class RuntimeFolder {
+  public:
+    explicit RuntimeFolder(const char* value) {
+        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
+            old_ = old;
+        }
+        if (value != nullptr) {
+            ::setenv("XDG_RUNTIME_DIR", value, 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+    ~RuntimeFolder() {
+        if (old_) {
+            ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+    RuntimeFolder(const RuntimeFolder&) = delete;
+    RuntimeFolder& operator=(const RuntimeFolder&) = delete;
+
+  private:
+    std::optional<std::string> old_;
+};
+
+TEST_F(SingleInstanceTest, TheRuntimeFolderWhenItExistsElseTheTemporaryFolder) {
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path();
+    {
+        RuntimeFolder set(dir_.path().c_str());
+        EXPECT_EQ(SingleInstance::DefaultLockFolder(), dir_.path());
+    }
+    {
+        RuntimeFolder missing((dir_ / "fehlt").c_str());
+        EXPECT_EQ(SingleInstance::DefaultLockFolder(), temporary);
+    }
+    {
+        RuntimeFolder empty("");
+        EXPECT_EQ(SingleInstance::DefaultLockFolder(), temporary);
+    }
+    {
+        RuntimeFolder unset(nullptr);
+        EXPECT_EQ(SingleInstance::DefaultLockFolder(), temporary);
+    }
 }
 
 TEST_F(SingleInstanceTest, LockFileNamedAfterTheProgram) {
