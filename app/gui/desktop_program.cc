@@ -88,11 +88,6 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
         const MainWindowView* main = shellWindows.mainWindow();
         return main != nullptr ? main->centralWidget()->size() : QSize(1024, 768);
     };
-    sessionSetup.editorClipboards = [&model] {
-        return model != nullptr ? std::array<std::string, 2>{model->editorState().ablage2Text,
-                                                             model->editorState().ablage3Text}
-                                : std::array<std::string, 2>{};
-    };
     sessionSetup.screenSize = [] {
         const ScreenSize screen = PrimaryScreenSize();
         return QSize(screen.width, screen.height);

@@ -35,7 +35,6 @@ class SessionWindowsTest : public testing::Test {
   protected:
     SessionWindowsSetup MakeSetup() {
         SessionWindowsSetup setup{dialogs_, clipboard_};
-        setup.editorClipboards = [] { return std::array<std::string, 2>{"F2", ""}; };
         setup.mainClientSize = [] { return QSize(1200, 960); };
         setup.screenSize = [] { return QSize(1024, 768); };
         return setup;
@@ -117,7 +116,7 @@ TEST_F(SessionWindowsTest, TheInspectorWatchesTheClipboardsAndFollowsTheMainWind
         size = view->size();
         view->backButton()->click();
     });
-    InspectorContext context{fixture_.facts_, fixture_.breakpoint_, true};
+    InspectorContext context{fixture_.facts_, fixture_.breakpoint_, true, "F2", ""};
     windows.ShowInspector(InspectorReason::Page, 0, context);
     EXPECT_EQ(first, QStringLiteral("eins"));
     EXPECT_EQ(second, QStringLiteral("zwei"));

@@ -128,11 +128,10 @@ PageOutcome QtSessionWindows::ShowPage(const PageRequest& page, InspectorContext
 
 void QtSessionWindows::ShowInspector(InspectorReason /*why*/, int /*line*/,
                                      InspectorContext& context) {
-    const std::array<std::string, 2> editor =
-        setup_.editorClipboards ? setup_.editorClipboards() : std::array<std::string, 2>{};
     const QSize main = setup_.mainClientSize ? setup_.mainClientSize() : QSize(1024, 768);
     TForm7 model(context.facts, context.breakpointLine,
-                 {setup_.clipboard.Text(), editor[0], editor[1]}, main.width(), main.height());
+                 {setup_.clipboard.Text(), context.ablage2Text, context.ablage3Text}, main.width(),
+                 main.height());
     InspectorView view(model, Parent());
     view.exec();
 }

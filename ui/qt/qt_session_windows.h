@@ -32,8 +32,6 @@ struct SessionWindowsSetup {
     std::function<QWidget*()> owner;
     /// The main window's client size, which the inspector's size follows.
     std::function<QSize()> mainClientSize;
-    /// The editor's clipboards 2 and 3 (Windows-1252), watched by the inspector.
-    std::function<std::array<std::string, 2>()> editorClipboards;
     /// The screen size the pages are laid out for (device-independent pixels).
     std::function<QSize()> screenSize;
     /// Prints a page's image scaled to the paper; null when there is no printing.
