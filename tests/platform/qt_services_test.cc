@@ -61,6 +61,22 @@ TEST(QtDialogs, QuestionShowsCaptionTextIconAndGermanButtons) {
     EXPECT_EQ(buttons, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
 }
 
+TEST(QtDialogs, ABoxIsWideEnoughForItsCaption) {
+    QtDialogs dialogs;
+    int width = 0;
+    int captionWidth = 0;
+    OnModal<QMessageBox>([&](QMessageBox* box) {
+        width = box->width();
+        QFont bold = box->font();
+        bold.setBold(true);
+        captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+        ButtonWithText(box, QStringLiteral("Nein"))->click();
+    });
+    dialogs.MessageBox("Bitte w\xE4hlen Sie aus", "Dialogfenster anzeigen ?", MessageIcon::Question,
+                       MessageButtons::YesNo);
+    EXPECT_GT(width, captionWidth + 100);
+}
+
 TEST(QtDialogs, YesIsAnsweredYes) {
     QtDialogs dialogs;
     OnModal<QMessageBox>(
