@@ -6,6 +6,7 @@
 #include "commands/command_handlers.h"
 #include "commands/command_variables.h"
 #include "commands/variable_command.h"
+#include "store/fact_record.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 
@@ -25,15 +26,11 @@ std::vector<GoalFact> GoalFacts(Consultation& consultation) {
     std::vector<GoalFact> facts;
     for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
         const std::string_view text = image.Text(p);
-        if (text.size() < 30 || text.substr(0, 30) != goal) {
+        const FactRecord record(text);
+        if (text.size() < FactRecord::kNameWidth || !record.NameEquals(goal)) {
             continue;
         }
-        const std::string record = PadRight(text, 65);
-        const std::string certainty = record.substr(61, 2);
-        const bool digits = certainty[0] >= '0' && certainty[0] <= '9' && certainty[1] >= '0' &&
-                            certainty[1] <= '9';
-        facts.push_back({record.substr(31, 30), certainty,
-                         digits ? (certainty[0] - '0') * 10 + (certainty[1] - '0') : -1});
+        facts.push_back({record.Value(), record.Certainty(), record.CertaintyNumber()});
     }
     return facts;
 }

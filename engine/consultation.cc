@@ -8,6 +8,7 @@
 #include "engine/task_runners.h"
 #include "platform/dialogs.h"
 #include "store/beeper.h"
+#include "store/fact_record.h"
 #include "store/field_substitution.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
@@ -554,13 +555,13 @@ void Consultation::ClosingPhase() {
     bool found = false;
     const int last = image_.LastRecord();
     for (int q = image_.FactBoundary() + 1; q <= last; ++q) {
-        const std::string record = Line(q);
-        if (record.substr(0, 30) != TopGoal()) {
+        const std::string text = Line(q);  // a copy: the stores below may move the image
+        const FactRecord record(text);
+        if (record.Name() != TopGoal()) {
             continue;
         }
         if (facts_.StoreFact(PadRight("+UW", FactBase::kFieldWidth),
-                             PadRight(record.substr(61, 2), FactBase::kFieldWidth), "99",
-                             "02") < 0) {
+                             PadRight(record.Certainty(), FactBase::kFieldWidth), "99", "02") < 0) {
             StopIfImageFull();
             return;
         }
@@ -576,7 +577,7 @@ void Consultation::ClosingPhase() {
         if (Slot(TaskSlot::Display) == -1) {
             if (Slot(TaskSlot::Print) == -1) {
                 page_.formMode = 2;
-                page_.solutionRecord = record;
+                page_.solutionRecord = text;
                 ShowPage(page_);
             }
         } else {
@@ -597,9 +598,9 @@ void Consultation::ClosingPhase() {
 
 void Consultation::Aufgaben(int factPosition) {
     aufgabenfeld_.fill(-1);
-    const std::string fact = Line(factPosition);
-    const std::string name = fact.substr(0, 30);
-    const std::string value = fact.substr(31, 30);
+    const FactRecord fact(image_.Text(factPosition));
+    const std::string name = fact.Name();
+    const std::string value = fact.Value();
     for (int p = image_.ProgramEnd() + 1; p <= image_.FactBoundary(); ++p) {
         const std::string copy = Line(p);
         if (copy.substr(2, 30) != name) {

@@ -4,6 +4,7 @@
 
 #include "authoring/line_tokens.h"
 #include "store/fact_base.h"
+#include "store/fact_record.h"
 #include "store/knowledge_base_image.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
@@ -420,11 +421,11 @@ void TForm6::ClosingPage() {
             CentreText(text, static_cast<std::size_t>(kColumns));
     };
     if (formMode_ == 2) {
-        const std::string record = PadRight(solutionRecord_, 82);
+        const FactRecord record(solutionRecord_);
         set(4, "Vom System ermittelte L\xF6sungen bei denen");
         set(5, "keine Abschlu\xDFtexte programmiert wurden!");
-        set(8, "Objekt    = " + record.substr(0, 30));
-        set(9, "Wert      = " + record.substr(31, 30));
+        set(8, "Objekt    = " + record.Name());
+        set(9, "Wert      = " + record.Value());
         if (facts_.LookupFact(PadRight("+UW", kName))) {
             set(25, "[Aussagewahrscheinlichkeit = " + facts_.FoundValue().substr(0, 2) + " %]");
         }

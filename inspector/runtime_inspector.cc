@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "store/fact_base.h"
+#include "store/fact_record.h"
 #include "store/knowledge_base_image.h"
 #include "store/text_field.h"
 #include "store/window_scale.h"
@@ -32,13 +33,14 @@ TForm7::TForm7(FactBase& facts, int& breakpointLine,
 }
 
 std::string TForm7::Umwandeln(std::string_view record) {
-    std::string text = PadRight(record, kShownWidth);
+    const FactRecord fact(record);
+    std::string text = "  " + fact.Name() + " (" + fact.Certainty() + ") . " + fact.Value();
     for (char& c : text) {
         if (c == '\r' || c == '\n' || c == '\t') {
             c = '#';
         }
     }
-    return "  " + text.substr(0, 30) + " (" + text.substr(61, 2) + ") . " + text.substr(31, 30);
+    return text;
 }
 
 void TForm7::SetView(int view) {

@@ -376,6 +376,8 @@ void TForm1::StartenClick() {
     consultationConfig.programmingModule = config_.programmingModule;
     consultationConfig.breakpointLine = editorState_.breakpointLine;
     consultationConfig.errorLine = editorState_.errorLine;
+    consultationConfig.ablage2Text = editorState_.ablage2Text;
+    consultationConfig.ablage3Text = editorState_.ablage3Text;
     RunningDesktopShell desktopShell(services_.desktopShell, config_.programPath, path);
     ConsultationServices consultationServices{services_.dialogs, services_.sessionWindows,
                                               services_.clock, services_.random, services_.beeper};

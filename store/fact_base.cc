@@ -4,50 +4,13 @@
 #include <cstdio>
 #include <limits>
 
+#include "store/fact_record.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
 
 namespace kelvo {
 namespace {
-
-constexpr std::size_t kRecordWidth = 82;
-constexpr std::size_t kNumericNameWidth = 18;
-
-bool IsPlusName(std::string_view name) {
-    return name.starts_with("+") || name.starts_with("[+");
-}
-
-int TwoDigits(std::string_view text) {
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return -1;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return text.empty() ? -1 : value;
-}
-
-// True if columns a to b (from 1) of a record text equal `field` (of that width), reading
-// blanks where the text is shorter. Allocates nothing: lookups call it for every record.
-bool ColumnsEqual(std::string_view text, std::size_t a, std::size_t b, std::string_view field) {
-    for (std::size_t c = a; c <= b; ++c) {
-        const char have = c <= text.size() ? text[c - 1] : ' ';
-        if (have != field[c - a]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string FactRecord(std::string_view name, std::string_view value, std::string_view tail) {
-    std::string record = PadRight(name, FactBase::kFieldWidth);
-    record += ' ';
-    record += PadRight(value, FactBase::kFieldWidth);
-    record += tail;
-    return PadRight(record, kRecordWidth);
-}
 
 std::size_t PartCount(std::string_view trimmedValue) {
     return std::max<std::size_t>(
@@ -69,7 +32,7 @@ void FactBase::ResetFound() {
 }
 
 std::string FactBase::ResolveAllSubscripts(std::string key) {
-    if (!IsPlusName(key)) {
+    if (!FactNameFormOf(key).plus) {
         return key;
     }
     for (std::size_t i = 0; i < kFieldWidth && i < key.size(); ++i) {
@@ -83,7 +46,7 @@ std::string FactBase::ResolveAllSubscripts(std::string key) {
 bool FactBase::LookupFact(std::string_view name) {
     ResetFound();
     std::string key = ResolveAllSubscripts(PadRight(ToUpper(name), kFieldWidth));
-    const bool doublePlus = key.starts_with("++");
+    const bool doublePlus = FactNameFormOf(key).doublePlus;
     const std::string base = key;
     if (doublePlus) {
         key = PartName(base, 1);
@@ -91,24 +54,23 @@ bool FactBase::LookupFact(std::string_view name) {
 
     const int boundary = image_.FactBoundary();
     for (int position = image_.LastRecord(); position > boundary; --position) {
-        const std::string_view text = image_.Text(position);
-        if (!ColumnsEqual(text, 1, kFieldWidth, key)) {
+        const FactRecord record(image_.Text(position));
+        if (!record.NameEquals(key)) {
             continue;
         }
         foundPosition_ = position;
-        foundCertainty_ = TwoDigits(Columns(text, 62, 63));
-        foundOrigin_ = TwoDigits(Columns(text, 64, 65));
+        foundCertainty_ = record.CertaintyNumber();
+        foundOrigin_ = record.OriginNumber();
         if (doublePlus) {
             for (int k = position; k <= image_.LastRecord(); ++k) {
-                const std::string_view part = image_.Text(k);
-                if (Columns(part, 1, kFieldWidth) !=
-                    PartName(base, static_cast<std::size_t>(k - position + 1))) {
+                const FactRecord part(image_.Text(k));
+                if (!part.NameEquals(PartName(base, static_cast<std::size_t>(k - position + 1)))) {
                     break;
                 }
-                foundValue_ += Columns(part, 32, 61);
+                foundValue_ += part.Value();
             }
         } else {
-            foundValue_ = Columns(text, 32, 61);
+            foundValue_ = record.Value();
             if (foundValue_.front() == '(') {
                 // A value in parentheses that does not read as a number keeps -1.0.
                 foundNumber_ = ReadStoredNumber(foundValue_).value_or(-1.0);
@@ -132,11 +94,11 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
 
     const int boundary = image_.FactBoundary();
     for (int position = image_.LastRecord(); position > boundary; --position) {
-        const std::string_view text = image_.Text(position);
-        if (!ColumnsEqual(text, 1, kNumericNameWidth, key)) {
+        const FactRecord record(image_.Text(position));
+        if (!record.BeginsWith(key)) {
             continue;
         }
-        const std::optional<double> number = ReadStoredNumber(Columns(text, 32, 61));
+        const std::optional<double> number = ReadStoredNumber(record.Value());
         if (!number || !(*number > 0.0)) {
             return std::string(name);
         }
@@ -162,27 +124,29 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
 int FactBase::StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
                         std::string_view origin) {
     const std::string key = ResolveAllSubscripts(PadRight(name, kFieldWidth));
-    const std::string tail = PadRight(certainty, 2) + PadRight(origin, 2);
-    if (key.starts_with("++")) {
-        return StoreDoublePlus(key, value, tail);
+    const FactNameForm form = FactNameFormOf(key);
+    if (form.doublePlus) {
+        return StoreDoublePlus(key, value, certainty, origin);
     }
 
     int position = image_.LastRecord() + 1;
     const std::int32_t index = subscriptIndex_;  // the lookup of the resolved key resets it
-    if (IsPlusName(key) && LookupFact(key)) {
+    if (form.plus && LookupFact(key)) {
         position = foundPosition_;
     }
     subscriptIndex_ = index;
     if (key == PadRight(topGoal_, kFieldWidth)) {
         const std::string wanted = key + " " + PadRight(value, kFieldWidth);
         for (int p = image_.LastRecord(); p > image_.FactBoundary(); --p) {
-            if (ColumnsEqual(image_.Text(p), 1, 61, wanted)) {
+            if (FactRecord(image_.Text(p)).BeginsWith(wanted)) {
                 position = p;
                 break;
             }
         }
     }
-    return image_.StoreRecord(FactRecord(key, value, tail), position) ? position : -1;
+    return image_.StoreRecord(FactRecord::Compose(key, value, certainty, origin), position)
+               ? position
+               : -1;
 }
 
 // Rewrites a double-plus variable so that it keeps its place among the other facts: the old
@@ -190,7 +154,7 @@ int FactBase::StoreFact(std::string_view name, std::string_view value, std::stri
 // same place (later records move up), and the parts are written into it. Every move is a
 // StoreRecord, so it shows in RecentStores like any other store.
 int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
-                              std::string_view tail) {
+                              std::string_view certainty, std::string_view origin) {
     const std::string v = TrimRight(value);
     const std::size_t newParts = PartCount(v);
 
@@ -207,7 +171,7 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
         const std::size_t from = kFieldWidth * (j - 1);
         const std::string_view chunk =
             from < v.size() ? std::string_view(v).substr(from, kFieldWidth) : std::string_view();
-        return FactRecord(PartName(name, j), chunk, tail);
+        return FactRecord::Compose(PartName(name, j), chunk, certainty, origin);
     };
     auto store = [&](std::string_view text, int position) {
         return image_.StoreRecord(text, position);

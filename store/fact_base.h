@@ -8,15 +8,8 @@
 
 namespace kelvo {
 
-// The fact base: the fact records at positions FactBoundary + 1 to LastRecord of the image.
-//
-// Fact record (82 characters):
-//   columns  1-30  name in stored form, blank-padded
-//   column   31    blank
-//   columns 32-61  value, blank-padded and cut to 30
-//   columns 62-63  certainty "00" to "99"
-//   columns 64-65  origin: "01" concluded by a rule, "02" set in any other way
-//   columns 66-82  blanks
+// The fact base: the fact records (store/fact_record.h) at positions FactBoundary + 1 to
+// LastRecord of the image.
 //
 // There is no index: every lookup scans from the newest record to the oldest. A double-plus
 // variable "++NAME" with a long value is kept in consecutive records "++NAME1", "++NAME2", …,
@@ -63,7 +56,8 @@ class FactBase {
   private:
     void ResetFound();
     std::string ResolveAllSubscripts(std::string key);
-    int StoreDoublePlus(const std::string& name, std::string_view value, std::string_view tail);
+    int StoreDoublePlus(const std::string& name, std::string_view value, std::string_view certainty,
+                        std::string_view origin);
 
     KnowledgeBaseImage& image_;
     std::string topGoal_ = " ";

@@ -1,5 +1,6 @@
 #include "app/cli/consult_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
@@ -17,6 +18,8 @@
 
 namespace kelvo::cli {
 namespace {
+
+constexpr double kLongestTimeout = 366.0 * 24 * 3600;  // seconds
 
 struct ConsultCommandOptions {
     std::string knowledgeBase;
@@ -106,8 +109,7 @@ int RunConsult(const ConsultCommandOptions& command) {
     if (!command.desktop.empty()) {
         const auto desktop = ParseDesktopOptions(command.desktop, options.desktop);
         if (!desktop) {
-            std::cerr << "--desktop: \"" << command.desktop
-                      << "\" ist kein JSON-Objekt mit den Angaben des Bildschirms\n";
+            std::cerr << "--desktop: " << desktop.error().message << "\n";
             return kExitUsage;
         }
         options.desktop = *desktop;
@@ -115,8 +117,9 @@ int RunConsult(const ConsultCommandOptions& command) {
     options.breakpointLine = command.breakpoint;
     options.seed = command.seed.value_or(kDefaultSeed);
     options.strict = command.strict;
-    options.timeout =
-        std::chrono::milliseconds(static_cast<std::int64_t>(command.timeout * 1000.0));
+    // A limit beyond a year is no limit in practice; capping it keeps the conversion defined.
+    options.timeout = std::chrono::milliseconds(
+        static_cast<std::int64_t>(std::min(command.timeout, kLongestTimeout) * 1000.0));
     if (command.timeout > 0.0 && options.timeout.count() == 0) {
         options.timeout = std::chrono::milliseconds(1);
     }

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -17,6 +20,7 @@
 #include "engine/program_check.h"
 #include "engine/start_command.h"
 #include "shell/consultation_run.h"
+#include "store/fact_record.h"
 #include "store/knowledge_base_file.h"
 #include "store/knowledge_base_image.h"
 #include "store/random_source.h"
@@ -66,23 +70,31 @@ CheckProblem SplitMessage(const std::string& message, const std::string& file) {
     return problem;
 }
 
-nlohmann::json FactsOf(const Consultation& consultation, KnowledgeBaseImage& image) {
-    nlohmann::json facts = nlohmann::json::array();
-    if (consultation.CheckFailed()) {
-        return facts;  // the preparation never ran: there is no fact base
-    }
-    for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
-        const std::string record = PadRight(image.Text(p), 82);
-        facts.push_back({{"position", p},
-                         {"name", Windows1252ToUtf8(record.substr(0, 30))},
-                         {"value", Windows1252ToUtf8(record.substr(31, 30))},
-                         {"certainty", Windows1252ToUtf8(record.substr(61, 2))},
-                         {"origin", Windows1252ToUtf8(record.substr(63, 2))}});
-    }
-    return facts;
-}
-
 }  // namespace
+
+nlohmann::json EndEvent(Consultation& consultation, int number) {
+    nlohmann::json facts = nlohmann::json::array();
+    // After a failed program check the preparation never ran: there is no fact base.
+    if (!consultation.CheckFailed()) {
+        const KnowledgeBaseImage& image = consultation.image();
+        for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
+            const FactRecord record(image.Text(p));
+            facts.push_back({{"position", p},
+                             {"name", Windows1252ToUtf8(record.Name())},
+                             {"value", Windows1252ToUtf8(record.Value())},
+                             {"certainty", Windows1252ToUtf8(record.Certainty())},
+                             {"origin", Windows1252ToUtf8(record.Origin())}});
+        }
+    }
+    return {{"event", "end"},
+            {"consultation", number},
+            {"sessionKey", consultation.SessionKey()},
+            {"errorLine", consultation.ErrorLine()},
+            {"checkFailed", consultation.CheckFailed()},
+            {"errorReport", consultation.ErrorReported()},
+            {"restart", consultation.RestartRequested()},
+            {"facts", std::move(facts)}};
+}
 
 Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
                                                    const std::string& fileName) {
@@ -92,6 +104,11 @@ Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
         ++number;
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
+        }
+        if (!JsonDepthWithin(line, kMaxJsonDepth)) {
+            return Error{fileName + ":" + std::to_string(number) +
+                         ": zu tief verschachtelt (mehr als " + std::to_string(kMaxJsonDepth) +
+                         " Ebenen)"};
         }
         nlohmann::json value = nlohmann::json::parse(line, nullptr, /*allow_exceptions=*/false);
         if (value.is_discarded()) {
@@ -170,48 +187,153 @@ std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text) {
 
 namespace {
 
-bool ReadColour(const nlohmann::json& value, PixelColour& colour) {
-    if (!value.is_object()) {
-        return false;
+// Reads `key` of `object` as a whole number from `low` to `high` into `out`; a missing key
+// keeps `out`. Fails naming the key for a value of another type or outside the range.
+Status ReadWhole(const nlohmann::json& object, const char* key, std::int64_t low, std::int64_t high,
+                 int& out) {
+    if (!object.contains(key)) {
+        return {};
     }
-    colour.red = value.value("red", 0);
-    colour.green = value.value("green", 0);
-    colour.blue = value.value("blue", 0);
-    return true;
+    const nlohmann::json& value = object.at(key);
+    if (!value.is_number_integer() ||
+        (value.is_number_unsigned() &&
+         value.get<std::uint64_t>() > static_cast<std::uint64_t>(high)) ||
+        value.get<std::int64_t>() < low || value.get<std::int64_t>() > high) {
+        return Error{std::string("\"") + key + "\" ist keine ganze Zahl von " +
+                     std::to_string(low) + " bis " + std::to_string(high) + ": " + value.dump()};
+    }
+    out = static_cast<int>(value.get<std::int64_t>());
+    return {};
 }
+
+// Only the keys named may appear in `object`.
+Status OnlyKeys(const nlohmann::json& object, std::initializer_list<std::string_view> keys,
+                std::string_view what) {
+    for (const auto& [key, value] : object.items()) {
+        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            return Error{"unbekannter Schl\xC3\xBCssel \"" + key + "\" " + std::string(what)};
+        }
+    }
+    return {};
+}
+
+Status ReadColour(const nlohmann::json& value, PixelColour& colour) {
+    if (!value.is_object()) {
+        return Error{"\"background\" ist kein Objekt: " + value.dump()};
+    }
+    colour = PixelColour{};
+    for (auto [key, part] :
+         {std::pair{"red", &colour.red}, {"green", &colour.green}, {"blue", &colour.blue}}) {
+        if (Status read = ReadWhole(value, key, 0, 255, *part); !read) {
+            return read;
+        }
+    }
+    return {};
+}
+
+constexpr std::int64_t kCoordinateLimit = 1 << 30;
 
 }  // namespace
 
-std::optional<ScriptedScreenOptions> ParseDesktopOptions(std::string_view text,
-                                                         ScriptedScreenOptions base) {
+bool JsonDepthWithin(std::string_view text, int limit) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;  // the escaped character
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit) {
+                return false;
+            }
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return true;
+}
+
+Expected<ScriptedScreenOptions> ParseDesktopOptions(std::string_view text,
+                                                    ScriptedScreenOptions base) {
+    if (!JsonDepthWithin(text, kMaxJsonDepth)) {
+        return Error{"zu tief verschachtelt"};
+    }
     const nlohmann::json value = nlohmann::json::parse(text, nullptr, false);
     if (!value.is_object()) {
-        return std::nullopt;
+        return Error{"kein JSON-Objekt"};
     }
-    try {
-        base.available = value.value("available", base.available);
-        base.width = value.value("width", base.width);
-        base.height = value.value("height", base.height);
-        if (value.contains("background") && !ReadColour(value.at("background"), base.background)) {
-            return std::nullopt;
+    Status read =
+        OnlyKeys(value, {"available", "width", "height", "background", "pixels", "escapeAtQuery"},
+                 "des Bildschirms");
+    if (read && value.contains("available")) {
+        if (!value.at("available").is_boolean()) {
+            read = Error{"\"available\" ist weder true noch false"};
+        } else {
+            base.available = value.at("available").get<bool>();
         }
-        if (value.contains("pixels")) {
+    }
+    if (read) {
+        read = ReadWhole(value, "width", 1, 100000, base.width);
+    }
+    if (read) {
+        read = ReadWhole(value, "height", 1, 100000, base.height);
+    }
+    if (read && value.contains("background")) {
+        read = ReadColour(value.at("background"), base.background);
+    }
+    if (read && value.contains("pixels")) {
+        if (!value.at("pixels").is_array()) {
+            read = Error{"\"pixels\" ist keine Liste"};
+        } else {
             base.pixels.clear();
             for (const nlohmann::json& point : value.at("pixels")) {
                 ScriptedPixel pixel;
-                pixel.x = point.value("x", 0);
-                pixel.y = point.value("y", 0);
-                if (!ReadColour(point, pixel.colour)) {
-                    return std::nullopt;
+                if (!point.is_object()) {
+                    read = Error{"ein Bildpunkt ist kein Objekt: " + point.dump()};
+                } else {
+                    read = OnlyKeys(point, {"x", "y", "red", "green", "blue"}, "eines Bildpunkts");
+                }
+                if (read) {
+                    read = ReadWhole(point, "x", -kCoordinateLimit, kCoordinateLimit, pixel.x);
+                }
+                if (read) {
+                    read = ReadWhole(point, "y", -kCoordinateLimit, kCoordinateLimit, pixel.y);
+                }
+                if (read) {
+                    read = ReadColour(point, pixel.colour);
+                }
+                if (!read) {
+                    break;
                 }
                 base.pixels.push_back(pixel);
             }
         }
-        if (value.contains("escapeAtQuery")) {
-            base.escapeAtQuery = value.at("escapeAtQuery").get<std::vector<int>>();
+    }
+    if (read && value.contains("escapeAtQuery")) {
+        const nlohmann::json& queries = value.at("escapeAtQuery");
+        if (!queries.is_array()) {
+            read = Error{"\"escapeAtQuery\" ist keine Liste"};
+        } else {
+            base.escapeAtQuery.clear();
+            for (const nlohmann::json& query : queries) {
+                int number = 0;
+                read = ReadWhole(nlohmann::json{{"escapeAtQuery", query}}, "escapeAtQuery", 1,
+                                 std::numeric_limits<int>::max(), number);
+                if (!read) {
+                    break;
+                }
+                base.escapeAtQuery.push_back(number);
+            }
         }
-    } catch (const nlohmann::json::exception&) {
-        return std::nullopt;  // a value of the wrong type
+    }
+    if (!read) {
+        return read.error();
     }
     return base;
 }
@@ -285,14 +407,7 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         if (platform.timedOut() || platform.scriptError() || platform.ranOut()) {
             consultation.SetRestartRequested(false);
         }
-        platform.Record({{"event", "end"},
-                         {"consultation", outcome.consultations},
-                         {"sessionKey", consultation.SessionKey()},
-                         {"errorLine", consultation.ErrorLine()},
-                         {"checkFailed", consultation.CheckFailed()},
-                         {"errorReport", errorReport},
-                         {"restart", consultation.RestartRequested()},
-                         {"facts", FactsOf(consultation, image)}});
+        platform.Record(EndEvent(consultation, outcome.consultations));
     };
     auto result = RunKnowledgeBase(knowledgeBase.records, image, config, services, hooks);
     outcome.events = platform.events();

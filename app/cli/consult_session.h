@@ -15,6 +15,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/consultation.h"
 #include "platform/clock.h"
 #include "platform/scripted/scripted_automation.h"
 #include "platform/scripted/scripted_platform.h"
@@ -34,7 +35,7 @@ inline constexpr std::uint64_t kDefaultSeed = 1;
 
 /// Parses an answers script (JSON Lines): each non-empty line one JSON object, blank lines
 /// skipped, every answer numbered by its line. Fails naming the first line that is not a JSON
-/// object ("FILE:LINE: ...").
+/// object or nests deeper than kMaxJsonDepth ("FILE:LINE: ...").
 Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
                                                    const std::string& fileName);
 
@@ -63,12 +64,19 @@ struct ConsultOptions {
     ScriptedScreenOptions desktop;
 };
 
-/// Reads the scripted screen from a JSON object with the optional keys "available", "width",
-/// "height", "background" {red, green, blue}, "pixels" [{x, y, red, green, blue}] and
-/// "escapeAtQuery" [n, ...]; values missing keep those of `base`. Empty for text that is not
-/// such an object.
-std::optional<ScriptedScreenOptions> ParseDesktopOptions(std::string_view json,
-                                                         ScriptedScreenOptions base);
+/// How deeply the JSON of an answer or of --desktop may nest ("{...}" and "[...]" counted).
+inline constexpr int kMaxJsonDepth = 32;
+
+/// False when `json` nests objects and arrays deeper than `limit` (strings are skipped).
+bool JsonDepthWithin(std::string_view json, int limit);
+
+/// Reads the scripted screen from a JSON object with the optional keys "available" (true or
+/// false), "width" and "height" (1 to 100000), "background" {red, green, blue} (each 0 to 255,
+/// missing ones 0), "pixels" [{x, y, red, green, blue}] and "escapeAtQuery" [n, ...] (n from
+/// 1); values missing keep those of `base`. Fails naming the first key that does not fit:
+/// another key, a value of another type or outside its range.
+Expected<ScriptedScreenOptions> ParseDesktopOptions(std::string_view json,
+                                                    ScriptedScreenOptions base);
 
 /// Reads a pair "A,B" of positive numbers (decimals allowed), as the printer options take.
 std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text);
@@ -98,6 +106,10 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
 
 /// The transcript as JSON Lines: one compact event per line, each ended by "\n" (UTF-8).
 std::string TranscriptText(const std::vector<nlohmann::json>& events);
+
+/// The "end" event of consultation number `number` (from 1), with its fact base (empty after
+/// a failed program check).
+nlohmann::json EndEvent(Consultation& consultation, int number);
 
 /// A message box text on one console line: each "\r\n" a blank, runs of blanks one blank,
 /// converted to UTF-8.

@@ -22,7 +22,6 @@
 #include "shell/shell_services.h"
 #include "shell/single_instance.h"
 #include "store/random_source.h"
-#include "store/text_field.h"
 #include "store/windows1252.h"
 
 namespace kelvo::cli {
@@ -47,30 +46,6 @@ std::filesystem::path FullPath(const std::string& path) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(path, error);
     return (error ? std::filesystem::path(path) : full).lexically_normal();
-}
-
-// The "end" event of consult (TEMPORARY copy until the shared one lands).
-nlohmann::json EndEvent(Consultation& consultation, int number) {
-    nlohmann::json facts = nlohmann::json::array();
-    KnowledgeBaseImage& image = consultation.image();
-    if (!consultation.CheckFailed()) {
-        for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
-            const std::string record = PadRight(image.Text(p), 82);
-            facts.push_back({{"position", p},
-                             {"name", Windows1252ToUtf8(record.substr(0, 30))},
-                             {"value", Windows1252ToUtf8(record.substr(31, 30))},
-                             {"certainty", Windows1252ToUtf8(record.substr(61, 2))},
-                             {"origin", Windows1252ToUtf8(record.substr(63, 2))}});
-        }
-    }
-    return {{"event", "end"},
-            {"consultation", number},
-            {"sessionKey", consultation.SessionKey()},
-            {"errorLine", consultation.ErrorLine()},
-            {"checkFailed", consultation.CheckFailed()},
-            {"errorReport", consultation.ErrorReported()},
-            {"restart", consultation.RestartRequested()},
-            {"facts", std::move(facts)}};
 }
 
 bool WriteTranscript(const std::string& file, const std::vector<nlohmann::json>& events) {

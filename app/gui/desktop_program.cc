@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/gui/desktop_automation.h"
 #include "platform/database/database_files.h"
+#include "platform/desktop/linux_desktop_shell.h"
 #include "platform/qt/qt_automation.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_clock.h"
@@ -75,7 +77,8 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     QtFileDialogs fileDialogs;
     QtInputBox inputBox;
     QtClipboard clipboard;
-    QtDesktopShell desktopShell;
+    LinuxDesktopShell processes({});
+    QtDesktopShell desktopShell(processes);
     QtProgressWindow progress;
     DatabaseFiles database;
     const std::unique_ptr<Automation> automation = MakeDesktopAutomation();

@@ -4,18 +4,11 @@
 #include <QGuiApplication>
 
 #include "platform/qt/qt_screen.h"
-#include "platform/x11/x11_automation.h"
 
 namespace kelvo {
 
-std::unique_ptr<Automation> MakeDesktopAutomation() {
-    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
-        auto x11 = std::make_unique<X11Automation>();
-        if (x11->Available()) {
-            return x11;
-        }
-    }
-    return std::make_unique<UnavailableAutomation>();
+bool RunsOnX11() {
+    return QGuiApplication::platformName() == QStringLiteral("xcb");
 }
 
 std::optional<ScreenPoint> UnavailableAutomation::CursorPosition() {

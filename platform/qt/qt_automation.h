@@ -1,14 +1,12 @@
 #pragma once
 
-#include <memory>
-
 #include "platform/automation.h"
 
 namespace kelvo {
 
-/// Keys, mouse and screen for the automation command: XTest when the program runs on an X11
-/// display, otherwise (Wayland, offscreen) a service that is not available.
-std::unique_ptr<Automation> MakeDesktopAutomation();
+/// True when the program's windows are on an X11 display (not Wayland, not offscreen): only
+/// there can keys and mouse clicks be synthesised for other programs.
+bool RunsOnX11();
 
 /// The automation of a desktop without input synthesis: not available, does nothing; the
 /// screen is the primary screen and the pointer where Qt last saw it.

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "platform/desktop/linux_desktop_shell.h"
 #include "platform/desktop_shell.h"
 
 namespace kelvo {
 
 /// The desktop shell of the Qt programs: documents and addresses open with the desktop's
-/// opener (QDesktopServices); programs start as LinuxDesktopShell starts them (in their
-/// working folder, without a shell, without inherited descriptors, not waited for).
+/// opener (QDesktopServices); programs are started by `processes` (the program's process
+/// starter: in their working folder, without a shell, without inherited descriptors, not
+/// waited for).
 class QtDesktopShell final : public DesktopShell {
   public:
-    QtDesktopShell() : processes_({}) {}
+    explicit QtDesktopShell(DesktopShell& processes) : processes_(processes) {}
 
     /// False for an empty target, a file that does not exist, or when the desktop has no
     /// opener for it.
@@ -25,7 +25,7 @@ class QtDesktopShell final : public DesktopShell {
     void SetKnowledgeBasePath(std::filesystem::path path) { knowledgeBasePath_ = std::move(path); }
 
   private:
-    LinuxDesktopShell processes_;
+    DesktopShell& processes_;
     std::filesystem::path knowledgeBasePath_;
 };
 

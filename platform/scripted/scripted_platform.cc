@@ -1,7 +1,9 @@
 #include "platform/scripted/scripted_platform.h"
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "forms/consultation_form.h"
@@ -95,6 +97,10 @@ std::optional<nlohmann::json> ScriptedPlatform::Take(const char* key, const char
                        expected + ", gefunden " + next.value.dump();
         return std::nullopt;
     }
+    if (next.value.size() != 1) {
+        Fault("eine Antwort hat genau einen Schl\xC3\xBCssel, gefunden " + next.value.dump());
+        return std::nullopt;
+    }
     nlohmann::json value = next.value.at(key);
     answers_.pop_front();
     return value;
@@ -178,6 +184,18 @@ bool ScriptedPlatform::ApplyPageAnswer(TForm6& form, const nlohmann::json& answe
         }
         return &answer.at(key);
     };
+    // The values of one kind are checked before the answer changes anything.
+    for (const char* key : {"print", "inspector"}) {
+        if (const nlohmann::json* flag = objectOf(key); flag != nullptr && !flag->is_boolean()) {
+            Fault(std::string("\"") + key + "\" ist weder true noch false");
+            return false;
+        }
+    }
+    if (const nlohmann::json* button = objectOf("press");
+        button != nullptr && !button->is_string()) {
+        Fault("\"press\" ist kein Text");
+        return false;
+    }
     if (const nlohmann::json* fields = objectOf("fields")) {
         if (!fields->is_object()) {
             Fault("\"fields\" ist kein Objekt");
@@ -232,7 +250,9 @@ bool ScriptedPlatform::ApplyPageAnswer(TForm6& form, const nlohmann::json& answe
                 Fault("keine Liste \"" + name + "\" auf der Seite");
                 return false;
             }
-            if (!value.is_number_integer() || !form.Select(slot, value.get<int>())) {
+            const bool item = value.is_number_integer() && value.get<std::int64_t>() >= 0 &&
+                              value.get<std::int64_t>() <= std::numeric_limits<int>::max();
+            if (!item || !form.Select(slot, static_cast<int>(value.get<std::int64_t>()))) {
                 Fault("die Liste \"" + name + "\" hat keinen Eintrag " + value.dump());
                 return false;
             }
@@ -269,16 +289,9 @@ bool ScriptedPlatform::ApplyPageAnswer(TForm6& form, const nlohmann::json& answe
             SetText(*text);
         }
     }
-    print = answer.value("print", false) == true;
-    inspect = answer.value("inspector", false) == true;
-    press = "weiter";
-    if (answer.contains("press")) {
-        if (!answer.at("press").is_string()) {
-            Fault("\"press\" ist kein Text");
-            return false;
-        }
-        press = answer.at("press").get<std::string>();
-    }
+    print = answer.contains("print") && answer.at("print").get<bool>();
+    inspect = answer.contains("inspector") && answer.at("inspector").get<bool>();
+    press = answer.contains("press") ? answer.at("press").get<std::string>() : "weiter";
     return true;
 }
 
@@ -405,16 +418,20 @@ void ScriptedPlatform::ShowInspector(InspectorReason why, int line, InspectorCon
         answers_.pop_front();
         lastLine_ = answer.line;
         const nlohmann::json& value = answer.value.at("inspector");
-        if (!value.is_object()) {
+        if (answer.value.size() != 1) {
+            Fault("eine Antwort hat genau einen Schl\xC3\xBCssel, gefunden " + answer.value.dump());
+        } else if (!value.is_object()) {
             Fault(value.dump() + " ist keine Antwort des Datenbasis-Fensters");
         } else {
             for (const auto& [key, item] : value.items()) {
-                if (key != "deleteBreakpoint" || !item.is_boolean()) {
+                if (key != "deleteBreakpoint") {
                     Fault("unbekannte Antwort \"" + key + "\" des Datenbasis-Fensters");
+                } else if (!item.is_boolean()) {
+                    Fault("\"deleteBreakpoint\" ist weder true noch false");
                 }
             }
-            if (!scriptError_ && value.value("deleteBreakpoint", false) &&
-                inspector.BreakpointButtonEnabled()) {
+            if (!scriptError_ && value.contains("deleteBreakpoint") &&
+                value.at("deleteBreakpoint").get<bool>() && inspector.BreakpointButtonEnabled()) {
                 inspector.Haltepunkt_loeschenClick();
                 event["deleteBreakpoint"] = true;
             }
@@ -433,12 +450,22 @@ bool ScriptedPlatform::PumpOneEvent() {
         return false;
     }
     const nlohmann::json& next = answers_.front().value;
-    if (next.is_object() && next.contains("breakoff") && next.at("breakoff") == true) {
-        answers_.pop_front();
-        events_.push_back({{"event", "breakoff"}});
-        return true;
+    if (!next.is_object() || !next.contains("breakoff")) {
+        return false;
     }
-    return false;
+    lastLine_ = answers_.front().line;
+    if (next.size() != 1 || next.at("breakoff") != true) {
+        // Only {"breakoff":true} clicks "Abbruch"; anything else under that key does not fit,
+        // and the run stops as after any answer that does not fit.
+        Fault(next.size() != 1
+                  ? "eine Antwort hat genau einen Schl\xC3\xBCssel, gefunden " + next.dump()
+                  : "\"breakoff\" ist nicht true, gefunden " + next.at("breakoff").dump());
+        answers_.pop_front();
+        return !stopBreakOffServed_;
+    }
+    answers_.pop_front();
+    events_.push_back({{"event", "breakoff"}});
+    return true;
 }
 
 void ScriptedPlatform::Beep() {

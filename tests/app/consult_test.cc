@@ -496,6 +496,272 @@ INSTANTIATE_TEST_SUITE_P(
                          "unbekannter Schlüssel \"drücken\""}),
     CaseName{});
 
+// Every key of every answer kind with a value of the wrong type (or shape) is an answer that
+// does not fit: exit 2 naming its line, never an uncaught exception.
+struct MalformedAnswer {
+    std::string name;
+    std::string fixture;
+    std::string arguments;             ///< besides --answers
+    std::vector<std::string> answers;  ///< the answers file, one line each
+    int line = 0;                      ///< the line named
+    std::string message;               ///< a part of the text after "passt nicht: "
+
+    friend void PrintTo(const MalformedAnswer& row, std::ostream* out) { *out << row.name; }
+};
+
+class MalformedAnswers : public CliFolderTest,
+                         public testing::WithParamInterface<MalformedAnswer> {};
+
+TEST_P(MalformedAnswers, ExitWithTwoNamingTheirLine) {
+    const MalformedAnswer& row = GetParam();
+    {
+        std::ofstream answers(dir_ / "answers.jsonl");
+        for (const std::string& answer : row.answers) {
+            answers << answer << "\n";
+        }
+    }
+    const CliResult run = Consult(row.fixture, "--answers answers.jsonl " + row.arguments);
+    EXPECT_EQ(run.status, 2) << run.err;
+    const std::string named = "Antwort in Zeile " + std::to_string(row.line) + " passt nicht: ";
+    const std::size_t at = run.err.find(named);
+    ASSERT_NE(at, std::string::npos) << run.err;
+    EXPECT_NE(run.err.substr(at + named.size(), run.err.find('\n', at) - at - named.size())
+                  .find(row.message),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("terminate"), std::string::npos) << run.err;
+    ASSERT_FALSE(run.out.empty());  // the transcript up to the stop is written
+    EXPECT_EQ(ParseTranscript(run.out).back().at("event"), "end");
+}
+
+// Page answers go to the second page of form_page.txt (line 2); a question follows
+// "abbruch"; the file dialog is the first interaction of file_dialog.txt; the inspector opens
+// at the breakpoint before anything else.
+const std::string kFirst = R"({"page":"weiter"})";
+const std::string kAbbruch = R"({"page":{"press":"abbruch"}})";
+
+INSTANTIATE_TEST_SUITE_P(
+    ConsultTest, MalformedAnswers,
+    testing::Values(
+        MalformedAnswer{"PageNumber",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":5})"},
+                        2,
+                        "5 ist keine Seitenantwort"},
+        MalformedAnswer{"PageNull",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":null})"},
+                        2,
+                        "null ist keine Seitenantwort"},
+        MalformedAnswer{"PageArray",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":["weiter"]})"},
+                        2,
+                        "keine Seitenantwort"},
+        MalformedAnswer{"FieldsNotAnObject",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"fields":["ALTER"],"press":"JA"}})"},
+                        2,
+                        "\"fields\" ist kein Objekt"},
+        MalformedAnswer{"FieldValueNumber",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"fields":{"ALTER":42},"press":"JA"}})"},
+                        2,
+                        "der Wert von \"ALTER\" ist kein Text"},
+        MalformedAnswer{"ChecksNotAnObject",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"checks":true,"press":"JA"}})"},
+                        2,
+                        "\"checks\" ist kein Objekt"},
+        MalformedAnswer{"CheckValueText",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"checks":{"RAUCHER":"ja"},"press":"JA"}})"},
+                        2,
+                        "der Wert von \"RAUCHER\" ist weder true noch false"},
+        MalformedAnswer{"ListsNotAnObject",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"lists":2,"press":"JA"}})"},
+                        2,
+                        "\"lists\" ist kein Objekt"},
+        MalformedAnswer{"ListItemText",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"lists":{"+FARBE{2}":"2"},"press":"JA"}})"},
+                        2,
+                        "die Liste \"+FARBE{2}\" hat keinen Eintrag \"2\""},
+        MalformedAnswer{"ListItemFraction",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"lists":{"+FARBE{2}":1.5},"press":"JA"}})"},
+                        2,
+                        "hat keinen Eintrag 1.5"},
+        // Beyond the range of a whole number of the form: not taken for another item.
+        MalformedAnswer{"ListItemHuge",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"lists":{"+FARBE{2}":4294967297},"press":"JA"}})"},
+                        2,
+                        "hat keinen Eintrag 4294967297"},
+        MalformedAnswer{"ListItemNegative",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"lists":{"+FARBE{2}":-1},"press":"JA"}})"},
+                        2,
+                        "hat keinen Eintrag -1"},
+        MalformedAnswer{"PressNumber",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"press":1}})"},
+                        2,
+                        "\"press\" ist kein Text"},
+        MalformedAnswer{"PrintText",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"print":"ja","press":"JA"}})"},
+                        2,
+                        "\"print\" ist weder true noch false"},
+        MalformedAnswer{"PrintNumber",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"print":1,"press":"JA"}})"},
+                        2,
+                        "\"print\" ist weder true noch false"},
+        MalformedAnswer{"InspectorText",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"inspector":"ja","press":"JA"}})"},
+                        2,
+                        "\"inspector\" ist weder true noch false"},
+        MalformedAnswer{"CopyNumber",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"copy":1,"press":"JA"}})"},
+                        2,
+                        "kein Feld 1 zum Kopieren"},
+        MalformedAnswer{"PasteArray",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"paste":["ALTER"],"press":"JA"}})"},
+                        2,
+                        "kein Eingabefeld [\"ALTER\"] zum Einf\xC3\xBCgen"},
+        // The wrong type of a later key changes nothing before it is found.
+        MalformedAnswer{"PrintWrongAfterCopy",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":{"copy":"NAME","print":"ja","press":"JA"}})"},
+                        2,
+                        "\"print\" ist weder true noch false"},
+        MalformedAnswer{"TwoKeys",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"page":"weiter","answer":"yes"})"},
+                        2,
+                        "eine Antwort hat genau einen Schl\xC3\xBCssel"},
+        MalformedAnswer{"AnswerNumber",
+                        "form_page.txt",
+                        "",
+                        {kFirst, kAbbruch, R"({"answer":1})"},
+                        3,
+                        "1 ist weder yes noch no"},
+        MalformedAnswer{"AnswerTrue",
+                        "form_page.txt",
+                        "",
+                        {kFirst, kAbbruch, R"({"answer":true})"},
+                        3,
+                        "true ist weder yes noch no"},
+        MalformedAnswer{"AnswerNull",
+                        "form_page.txt",
+                        "",
+                        {kFirst, kAbbruch, R"({"answer":null})"},
+                        3,
+                        "null ist weder yes noch no"},
+        MalformedAnswer{"AnswerGerman",
+                        "form_page.txt",
+                        "",
+                        {kFirst, kAbbruch, R"({"answer":"ja"})"},
+                        3,
+                        "\"ja\" ist weder yes noch no"},
+        MalformedAnswer{"FileNumber",
+                        "file_dialog.txt",
+                        "",
+                        {R"({"file":1})"},
+                        1,
+                        "1 ist weder ein Dateiname noch null"},
+        MalformedAnswer{"FileTrue",
+                        "file_dialog.txt",
+                        "",
+                        {R"({"file":true})"},
+                        1,
+                        "true ist weder ein Dateiname noch null"},
+        MalformedAnswer{"FileObject",
+                        "file_dialog.txt",
+                        "",
+                        {R"({"file":{"name":"a"}})"},
+                        1,
+                        "ist weder ein Dateiname noch null"},
+        MalformedAnswer{"BreakoffText",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"breakoff":"ja"})"},
+                        2,
+                        "\"breakoff\" ist nicht true, gefunden \"ja\""},
+        MalformedAnswer{"BreakoffFalse",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"breakoff":false})"},
+                        2,
+                        "\"breakoff\" ist nicht true, gefunden false"},
+        MalformedAnswer{"BreakoffNumber",
+                        "form_page.txt",
+                        "",
+                        {kFirst, R"({"breakoff":1})"},
+                        2,
+                        "\"breakoff\" ist nicht true, gefunden 1"},
+        MalformedAnswer{"InspectorNotAnObject",
+                        "solution.txt",
+                        "--breakpoint 3",
+                        {R"({"inspector":true})"},
+                        1,
+                        "true ist keine Antwort des Datenbasis-Fensters"},
+        MalformedAnswer{"DeleteBreakpointText",
+                        "solution.txt",
+                        "--breakpoint 3",
+                        {R"({"inspector":{"deleteBreakpoint":"ja"}})"},
+                        1,
+                        "\"deleteBreakpoint\" ist weder true noch false"},
+        MalformedAnswer{"DeleteBreakpointNull",
+                        "solution.txt",
+                        "--breakpoint 3",
+                        {R"({"inspector":{"deleteBreakpoint":null}})"},
+                        1,
+                        "\"deleteBreakpoint\" ist weder true noch false"},
+        MalformedAnswer{"InspectorUnknownKey",
+                        "solution.txt",
+                        "--breakpoint 3",
+                        {R"({"inspector":{"loeschen":true}})"},
+                        1,
+                        "unbekannte Antwort \"loeschen\" des Datenbasis-Fensters"}),
+    CaseName{});
+
+// An answer nested too deeply to be shown is refused before anything runs, naming its line.
+TEST_F(ConsultTest, ADeeplyNestedAnswerIsAMalformedFile) {
+    std::ofstream(dir_ / "answers.jsonl")
+        << "{\"page\":\"weiter\"}\n"
+        << "{\"page\":" << std::string(100000, '[') << std::string(100000, ']') << "}\n";
+    const CliResult run = Consult("form_page.txt", "--answers answers.jsonl");
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("answers.jsonl:2: zu tief verschachtelt"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+}
+
 TEST_F(ConsultTest, CopyAndPasteGoThroughTheClipboard) {
     std::ofstream(dir_ / "answers.jsonl")
         << "{\"page\":\"weiter\"}\n"
@@ -767,6 +1033,88 @@ TEST_F(ConsultTest, WithoutADesktopTheKeyCommandsSayItOnce) {
 TEST_F(ConsultTest, AMalformedDesktopIsWrongUsage) {
     const CliResult run = Consult("keys.txt", "--desktop '{\"width\":\"breit\"}'");
     EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--desktop: \"width\" ist keine ganze Zahl von 1 bis 100000"),
+              std::string::npos)
+        << run.err;
+    EXPECT_TRUE(run.out.empty());
+}
+
+TEST(DesktopOptions, ReadEveryKey) {
+    const auto read = cli::ParseDesktopOptions(
+        R"({"available":false,"width":800,"height":600,"background":{"red":1,"green":2},)"
+        R"("pixels":[{"x":-5,"y":7,"blue":255}],"escapeAtQuery":[2,3]})",
+        ScriptedScreenOptions{});
+    ASSERT_TRUE(read.ok()) << read.error().message;
+    EXPECT_FALSE(read->available);
+    EXPECT_EQ(read->width, 800);
+    EXPECT_EQ(read->height, 600);
+    EXPECT_EQ(read->background.red, 1);
+    EXPECT_EQ(read->background.green, 2);
+    EXPECT_EQ(read->background.blue, 0);
+    ASSERT_EQ(read->pixels.size(), 1u);
+    EXPECT_EQ(read->pixels[0].x, -5);
+    EXPECT_EQ(read->pixels[0].y, 7);
+    EXPECT_EQ(read->pixels[0].colour.red, 0);
+    EXPECT_EQ(read->pixels[0].colour.blue, 255);
+    EXPECT_EQ(read->escapeAtQuery, (std::vector<int>{2, 3}));
+    // Keys not given keep the base.
+    ScriptedScreenOptions base;
+    base.width = 1280;
+    const auto kept = cli::ParseDesktopOptions("{}", base);
+    ASSERT_TRUE(kept.ok());
+    EXPECT_EQ(kept->width, 1280);
+}
+
+struct DesktopFault {
+    std::string name;
+    std::string json;
+    std::string message;
+
+    friend void PrintTo(const DesktopFault& row, std::ostream* out) { *out << row.name; }
+};
+
+class DesktopFaults : public testing::TestWithParam<DesktopFault> {};
+
+TEST_P(DesktopFaults, AreRefusedNamingTheKey) {
+    const auto read = cli::ParseDesktopOptions(GetParam().json, ScriptedScreenOptions{});
+    ASSERT_FALSE(read.ok());
+    EXPECT_NE(read.error().message.find(GetParam().message), std::string::npos)
+        << read.error().message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConsultTest, DesktopFaults,
+    testing::Values(
+        DesktopFault{"NotJson", "{", "kein JSON-Objekt"},
+        DesktopFault{"NotAnObject", "[1]", "kein JSON-Objekt"},
+        DesktopFault{"UnknownKey", R"({"avaliable":false})", "unbekannter Schl\xC3\xBCssel"},
+        DesktopFault{"AvailableText", R"({"available":"nein"})", "\"available\""},
+        DesktopFault{"WidthText", R"({"width":"breit"})", "\"width\""},
+        DesktopFault{"WidthFraction", R"({"width":800.5})", "\"width\""},
+        DesktopFault{"WidthHuge", R"({"width":1e12})", "\"width\""},
+        DesktopFault{"HeightZero", R"({"height":0})", "\"height\""},
+        DesktopFault{"HeightUnsignedHuge", R"({"height":18446744073709551615})", "\"height\""},
+        DesktopFault{"BackgroundText", R"({"background":"weiss"})",
+                     "\"background\" ist kein Objekt"},
+        DesktopFault{"ColourAbove255", R"({"background":{"red":256}})", "\"red\""},
+        DesktopFault{"ColourNegative", R"({"background":{"green":-1}})", "\"green\""},
+        DesktopFault{"PixelsObject", R"({"pixels":{"x":1}})", "\"pixels\" ist keine Liste"},
+        DesktopFault{"PixelNumber", R"({"pixels":[5]})", "ein Bildpunkt ist kein Objekt"},
+        DesktopFault{"PixelXText", R"({"pixels":[{"x":"links"}]})", "\"x\""},
+        DesktopFault{"PixelYHuge", R"({"pixels":[{"y":4294967296}]})", "\"y\""},
+        DesktopFault{"PixelUnknownKey", R"({"pixels":[{"z":1}]})", "unbekannter Schl\xC3\xBCssel"},
+        DesktopFault{"EscapeNotAList", R"({"escapeAtQuery":3})", "keine Liste"},
+        DesktopFault{"EscapeFraction", R"({"escapeAtQuery":[2.5]})", "\"escapeAtQuery\""},
+        DesktopFault{"EscapeZero", R"({"escapeAtQuery":[0]})", "\"escapeAtQuery\""},
+        DesktopFault{"TooDeep", "{\"pixels\":" + std::string(50, '[') + std::string(50, ']') + "}",
+                     "zu tief verschachtelt"}),
+    CaseName{});
+
+// A timeout too long to mean anything is no limit; it does not overflow the clock.
+TEST_F(ConsultTest, AnEnormousTimeoutIsNoLimit) {
+    const CliResult run = Consult("solution.txt", "--timeout 1e300");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
 }
 
 }  // namespace

@@ -498,6 +498,30 @@ TEST_F(DesktopTest, EveryEditorActionReachesTheEditor) {
     EXPECT_EQ(RecordTexts("zeilen.wbp").size(), 20u);  // "Abbruch" stored nothing
 }
 
+// A breakpoint set in the editor stops the consultation; the inspector watches the variable
+// the author copied into clipboard 2, and the editor reopens on the breakpoint's line.
+TEST_F(DesktopTest, BreakpointAndTheInspectorWatchingClipboardTwo) {
+    WriteRecords("halt.wbp",
+                 "Z GETRAENK\nR GETRAENK . Tee\nU WETTER (90) . kalt\nF WETTER (99) . kalt\nK\n");
+    const CliResult run =
+        Desktop({R"({"menu":"Öffnen"})", R"({"file":"halt.wbp"})", R"({"menu":"Bearbeiten"})",
+                 R"({"click":"Ende"})", R"({"key":"Up"})", R"({"select":[2,6]})",
+                 R"({"click":"In_Ablage_2"})", R"({"key":"Up"})", R"({"key":"Up"})",
+                 R"({"click":"Starten_Haltepunkt"})", R"({"page":"weiter"})",
+                 R"({"click":"Schliesen_1"})", R"({"menu":"Schließen"})", R"({"menu":"Beenden"})"},
+                "--module programming " + Program());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<json> events = ParseTranscript(run.out);
+    std::size_t at = Find(events, "editor", 0, {{"current", 3}, {"selection", {2, 6}}});
+    at = Find(events, "editor", at,
+              {{"current", 1}, {"line", "R GETRAENK                            . Tee"}});
+    at = Find(events, "inspector", at, {{"why", "breakpoint"}, {"line", 2}});
+    EXPECT_EQ(events[at].at("watched")[1], (json{{"name", "WETTER"}, {"value", "kalt"}}))
+        << events[at].dump();
+    at = Find(events, "end", at);
+    at = Find(events, "editor", at, {{"current", 1}});
+}
+
 TEST_F(DesktopTest, SearchAsksWithTheInputBox) {
     WriteRecords("suche.wbp",
                  "Z GETRAENK\nR GETRAENK . Tee\nU WETTER (90) . kalt\nF WETTER (99) . kalt\nK\n");

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/desktop/linux_desktop_shell.h"
 #include "platform/qt/qt_automation.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_clock.h"
@@ -247,13 +248,15 @@ TEST(QtClock, NowIsTheLocalTimeAndTicksAdvanceBySleep) {
 }
 
 TEST(QtDesktopShell, RefusesAnEmptyTargetAndAMissingFile) {
-    QtDesktopShell shell;
+    LinuxDesktopShell processes({});
+    QtDesktopShell shell(processes);
     EXPECT_FALSE(shell.OpenDocument(""));
     EXPECT_FALSE(shell.OpenDocument("/nonexistent/kelvo/liesmich.pdf"));
 }
 
 TEST(QtDesktopShell, ProgramPathIsThisProgram) {
-    QtDesktopShell shell;
+    LinuxDesktopShell processes({});
+    QtDesktopShell shell(processes);
     EXPECT_EQ(shell.ProgramPath(), std::filesystem::canonical("/proc/self/exe"));
 }
 
@@ -262,7 +265,8 @@ TEST(QtDesktopShell, StartsAProgramInItsWorkingFolder) {
         std::filesystem::temp_directory_path() / "kelvo_qt_start_process";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    QtDesktopShell shell;
+    LinuxDesktopShell processes({});
+    QtDesktopShell shell(processes);
     ASSERT_TRUE(shell.StartProcess({"touch", "gestartet"}, folder));
     const std::filesystem::path marker = folder / "gestartet";
     for (int i = 0; i < 500 && !std::filesystem::exists(marker); ++i) {
@@ -272,9 +276,11 @@ TEST(QtDesktopShell, StartsAProgramInItsWorkingFolder) {
 }
 
 TEST(QtAutomation, OffscreenHasNoInputSynthesisButKnowsTheScreen) {
-    const std::unique_ptr<Automation> automation = MakeDesktopAutomation();
-    EXPECT_FALSE(automation->Available());
-    const ScreenSize screen = automation->Screen();
+    EXPECT_FALSE(RunsOnX11());
+    UnavailableAutomation automation;
+    EXPECT_FALSE(automation.Available());
+    EXPECT_TRUE(automation.CursorPosition().has_value());
+    const ScreenSize screen = automation.Screen();
     EXPECT_EQ(screen.width, PrimaryScreenSize().width);
     EXPECT_GT(screen.width, 0);
     EXPECT_GT(screen.height, 0);

@@ -8,6 +8,7 @@
 #include "platform/scripted/scripted_automation.h"
 #include "platform/scripted/scripted_platform.h"
 #include "shell/consultation_run.h"
+#include "store/fact_record.h"
 #include "store/random_source.h"
 #include "store/text_field.h"
 
@@ -27,7 +28,7 @@ std::vector<LineRecord> Records(const std::string& text) {
 std::vector<std::string> FactNames(Consultation& c) {
     std::vector<std::string> names;
     for (int p = c.image().FactBoundary() + 1; p <= c.image().LastRecord(); ++p) {
-        names.push_back(TrimRight(c.image().Text(p).substr(0, 30)));
+        names.push_back(TrimRight(FactRecord(c.image().Text(p)).Name()));
     }
     return names;
 }

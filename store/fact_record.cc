@@ -1,0 +1,82 @@
+#include "store/fact_record.h"
+
+#include "store/text_field.h"
+
+namespace kelvo {
+namespace {
+
+int TwoDigits(std::string_view text) {
+    if (text.size() != 2) {
+        return -1;
+    }
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+FactNameForm FactNameFormOf(std::string_view name) {
+    const std::string trimmed = TrimRight(name);
+    FactNameForm form;
+    form.kind = trimmed.starts_with("[") ? FactNameKind::Numeric : FactNameKind::Text;
+    form.plus = trimmed.starts_with("+") || trimmed.starts_with("[+");
+    form.doublePlus = trimmed.starts_with("++");
+    const std::size_t open = trimmed.rfind('{');
+    const std::size_t close = trimmed.rfind('}');
+    if (open != std::string::npos && close != std::string::npos && close > open) {
+        form.subscript = trimmed.substr(open + 1, close - open - 1);
+    }
+    return form;
+}
+
+std::string FactRecord::Compose(std::string_view name, std::string_view value,
+                                std::string_view certainty, std::string_view origin) {
+    std::string record = PadRight(name, kNameWidth);
+    record += ' ';
+    record += PadRight(value, kValueWidth);
+    record += PadRight(certainty, 2);
+    record += PadRight(origin, 2);
+    return PadRight(record, kLength);
+}
+
+std::string FactRecord::Name() const {
+    return Columns(text_, 1, kNameWidth);
+}
+
+std::string FactRecord::Value() const {
+    return Columns(text_, kValueColumn, kValueColumn + kValueWidth - 1);
+}
+
+std::string FactRecord::Certainty() const {
+    return Columns(text_, kCertaintyColumn, kCertaintyColumn + 1);
+}
+
+std::string FactRecord::Origin() const {
+    return Columns(text_, kOriginColumn, kOriginColumn + 1);
+}
+
+int FactRecord::CertaintyNumber() const {
+    return TwoDigits(Certainty());
+}
+
+int FactRecord::OriginNumber() const {
+    return TwoDigits(Origin());
+}
+
+bool FactRecord::BeginsWith(std::string_view prefix) const {
+    for (std::size_t c = 0; c < prefix.size(); ++c) {
+        const char have = c < text_.size() ? text_[c] : ' ';
+        if (have != prefix[c]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace kelvo
