@@ -1,0 +1,185 @@
+// The inspector's window shows its model and forwards keys, clicks, the wheel and the scroll
+// bar to it.
+
+#include "ui/qt/inspector_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "platform/qt/qt_text.h"
+#include "tests/ui/fact_fixture.h"
+#include "tests/ui/qt_printing.h"
+
+namespace kelvo {
+namespace {
+
+class InspectorViewTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        for (int i = 1; i <= 30; ++i) {
+            fixture_.Set("F" + std::to_string(i), "Wert " + std::to_string(i));
+        }
+        fixture_.Set(
+            "GR\xD6\xDF"
+            "E",
+            "\xAB"
+            "F\xFC\xDF"
+            "e\xBB 5 \x80");
+    }
+
+    /// Every row, the title and the scroll bar show what the model holds.
+    static void ExpectShowsModel(const InspectorView& view, const TForm7& model) {
+        EXPECT_EQ(view.title()->text(), ToQString(model.Title()));
+        for (int k = 1; k <= TForm7::kRows; ++k) {
+            EXPECT_EQ(view.row(k)->text(), ToQString(model.Rows()[static_cast<std::size_t>(k - 1)]))
+                << "row " << k;
+        }
+        EXPECT_EQ(view.scrollBar()->minimum(), model.ScrollMin());
+        EXPECT_EQ(view.scrollBar()->maximum(), model.ScrollMax());
+        EXPECT_EQ(view.scrollBar()->value(), model.ScrollPosition());
+        EXPECT_EQ(view.breakpointButton()->isEnabled(), model.BreakpointButtonEnabled());
+    }
+
+    TForm7 Open(int breakpoint = 0) {
+        fixture_.breakpoint_ = breakpoint;
+        return TForm7(fixture_.facts_, fixture_.breakpoint_,
+                      {" GR\xD6\xDF"
+                       "E ",
+                       "", "F7"},
+                      1024, 768);
+    }
+
+    FactFixture fixture_;
+};
+
+TEST_F(InspectorViewTest, ShowsTheModelsRowsTitleAndWatchedVariablesWithUmlauts) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    ExpectShowsModel(view, model);
+    EXPECT_EQ(view.title()->text(), QStringLiteral("Datenbasis...Letzten 20 Speicherungen"));
+    EXPECT_TRUE(view.row(9)->text().contains(QStringLiteral("«Füße» 5 €")));
+    EXPECT_EQ(view.watchedName(1)->text().trimmed(), QStringLiteral("GRÖßE"));
+    EXPECT_EQ(view.watchedValue(1)->text().trimmed(), QStringLiteral("«Füße» 5 €"));
+    EXPECT_EQ(view.watchedName(2)->text().trimmed(), QStringLiteral("?"));
+    EXPECT_EQ(view.watchedValue(2)->text().trimmed(), QStringLiteral("Fehler"));
+    EXPECT_EQ(view.watchedValue(3)->text().trimmed(), QStringLiteral("Wert 7"));
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("Datenbasis"));
+    EXPECT_EQ(view.breakpointButton()->text(), QStringLiteral("Haltepunkt löschen"));
+    EXPECT_EQ(view.backButton()->text(), QStringLiteral("Zurück zum Programm"));
+}
+
+TEST_F(InspectorViewTest, ScreenGeometryFollowsTheModelsScale) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    const double scale = model.Scale() / 10000.0;
+    EXPECT_EQ(view.width(), qRound(InspectorView::kClientWidth * scale));
+    EXPECT_EQ(view.height(), qRound(InspectorView::kClientHeight * scale));
+    EXPECT_EQ(view.row(1)->geometry().topLeft(), QPoint(qRound(5 * scale), qRound(30 * scale)));
+    EXPECT_EQ(view.row(17)->y(), qRound((30 + 15 * 16) * scale));
+    EXPECT_EQ(view.backButton()->geometry().topLeft(),
+              QPoint(qRound(387 * scale), qRound(400 * scale)));
+    EXPECT_EQ(view.scrollBar()->geometry().topLeft(),
+              QPoint(qRound(555 * scale), qRound(24 * scale)));
+    // Everything lies inside the window and the buttons do not overlap.
+    for (QWidget* child : view.findChildren<QWidget*>()) {
+        if (child->isVisibleTo(&view) && child != view.keyBox()) {
+            EXPECT_TRUE(view.rect().contains(child->geometry()))
+                << child->metaObject()->className();
+        }
+    }
+    EXPECT_FALSE(view.switchButton()->geometry().intersects(view.breakpointButton()->geometry()));
+    EXPECT_FALSE(view.breakpointButton()->geometry().intersects(view.backButton()->geometry()));
+}
+
+TEST_F(InspectorViewTest, KeysInTheKeyBoxMoveTheModel) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    QTest::keyClick(view.keyBox(), Qt::Key_Down);
+    EXPECT_EQ(model.Current(), 2);
+    QTest::keyClick(view.keyBox(), Qt::Key_PageDown);
+    EXPECT_EQ(model.Current(), 8);
+    QTest::keyClick(view.keyBox(), Qt::Key_Up);
+    EXPECT_EQ(model.Current(), 7);
+    QTest::keyClick(view.keyBox(), Qt::Key_PageUp);
+    EXPECT_EQ(model.Current(), 1);
+    ExpectShowsModel(view, model);
+}
+
+TEST_F(InspectorViewTest, SwitchingShowsAllFactRecords) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    view.switchButton()->click();
+    EXPECT_EQ(model.View(), 2);
+    EXPECT_EQ(view.title()->text(), QStringLiteral("Datenbasis...Komplett anzeigen"));
+    ExpectShowsModel(view, model);
+}
+
+TEST_F(InspectorViewTest, ClickOnARowMovesItToTheMiddle) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    QTest::mouseClick(view.row(12), Qt::LeftButton);
+    EXPECT_EQ(model.Current(), 4);
+    ExpectShowsModel(view, model);
+}
+
+TEST_F(InspectorViewTest, EverySecondWheelNotchMovesOneEntry) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &wheel);
+    };
+    turn(-120);
+    EXPECT_EQ(model.Current(), 1);
+    turn(-120);
+    EXPECT_EQ(model.Current(), 2);
+    // A fine wheel sends parts of a notch: four quarters are one notch.
+    for (int i = 0; i < 8; ++i) {
+        turn(-30);
+    }
+    EXPECT_EQ(model.Current(), 3);
+    ExpectShowsModel(view, model);
+}
+
+TEST_F(InspectorViewTest, ScrollBarSetsTheCurrentEntry) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    view.scrollBar()->setValue(15);
+    EXPECT_EQ(model.Current(), 15);
+    ExpectShowsModel(view, model);
+}
+
+TEST_F(InspectorViewTest, DeletingTheBreakpointDisablesItsButton) {
+    TForm7 model = Open(12);
+    InspectorView view(model, nullptr);
+    ASSERT_TRUE(view.breakpointButton()->isEnabled());
+    view.breakpointButton()->click();
+    EXPECT_EQ(fixture_.breakpoint_, 0);
+    EXPECT_FALSE(view.breakpointButton()->isEnabled());
+}
+
+TEST_F(InspectorViewTest, WithoutBreakpointItsButtonIsDisabled) {
+    TForm7 model = Open(0);
+    InspectorView view(model, nullptr);
+    EXPECT_FALSE(view.breakpointButton()->isEnabled());
+}
+
+TEST_F(InspectorViewTest, BackToTheProgramCloses) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    view.show();
+    ASSERT_TRUE(view.isVisible());
+    view.backButton()->click();
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(view.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace kelvo
