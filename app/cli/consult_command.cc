@@ -14,12 +14,9 @@
 #include "app/cli/cli_command.h"
 #include "app/cli/consult_interactive.h"
 #include "app/cli/consult_session.h"
-#include "authoring/knowledge_base_text_file.h"
 
 namespace kelvo::cli {
 namespace {
-
-constexpr double kLongestTimeout = 366.0 * 24 * 3600;  // seconds
 
 struct ConsultCommandOptions {
     std::string knowledgeBase;
@@ -56,24 +53,10 @@ int RunConsult(const ConsultCommandOptions& command) {
     // programming module for the editable forms.
     options.programmingModule = command.module.empty() ? loaded->kind != KnowledgeBaseKind::RunOnly
                                                        : command.module == "programming";
-    if (!command.clock.empty()) {
-        const auto clock = ParseClock(command.clock);
-        if (!clock) {
-            std::cerr << "--clock: \"" << command.clock
-                      << "\" ist keine Zeitangabe \"JJJJ-MM-TT HH:MM:SS\"\n";
-            return kExitUsage;
-        }
-        options.clock = *clock;
-    }
-    const auto screen = ParseScreenSize(command.screen);
-    if (!screen) {
-        std::cerr << "--screen: \"" << command.screen
-                  << "\" ist keine Bildschirmgr\xC3\xB6\xC3\x9F"
-                     "e BREITExH\xC3\x96HE\n";
+    if (!ReadClockOption(command.clock, options.clock) ||
+        !ReadScreenOption(command.screen, options.screenWidth, options.screenHeight)) {
         return kExitUsage;
     }
-    options.screenWidth = screen->first;
-    options.screenHeight = screen->second;
     options.clipboard = command.clipboard;
     options.ablage2 = command.ablage2;
     options.ablage3 = command.ablage3;
@@ -106,23 +89,13 @@ int RunConsult(const ConsultCommandOptions& command) {
     }
     options.desktop.width = options.screenWidth;
     options.desktop.height = options.screenHeight;
-    if (!command.desktop.empty()) {
-        const auto desktop = ParseDesktopOptions(command.desktop, options.desktop);
-        if (!desktop) {
-            std::cerr << "--desktop: " << desktop.error().message << "\n";
-            return kExitUsage;
-        }
-        options.desktop = *desktop;
+    if (!ReadDesktopOption(command.desktop, options.desktop)) {
+        return kExitUsage;
     }
     options.breakpointLine = command.breakpoint;
     options.seed = command.seed.value_or(kDefaultSeed);
     options.strict = command.strict;
-    // A limit beyond a year is no limit in practice; capping it keeps the conversion defined.
-    options.timeout = std::chrono::milliseconds(
-        static_cast<std::int64_t>(std::min(command.timeout, kLongestTimeout) * 1000.0));
-    if (command.timeout > 0.0 && options.timeout.count() == 0) {
-        options.timeout = std::chrono::milliseconds(1);
-    }
+    options.timeout = TimeoutOf(command.timeout);
 
     // A person at a terminal consults interactively unless a script answers.
     const bool interactive =
@@ -138,17 +111,9 @@ int RunConsult(const ConsultCommandOptions& command) {
 
     std::vector<ScriptedAnswer> answers;
     if (!command.answers.empty()) {
-        auto text = ReadTextFile(command.answers);
-        if (!text) {
-            std::cerr << text.error().message << "\n";
-            return kExitFailure;
+        if (const auto status = ReadScriptFile(command.answers, answers)) {
+            return *status;
         }
-        auto parsed = ParseAnswers(*text, command.answers);
-        if (!parsed) {
-            std::cerr << parsed.error().message << "\n";
-            return kExitUsage;
-        }
-        answers = std::move(*parsed);
     }
 
     const ConsultOutcome outcome = RunScriptedConsultation(*loaded, std::move(answers), options);

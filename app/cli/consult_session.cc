@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdint>
 #include <initializer_list>
+#include <iostream>
 #include <limits>
 #include <system_error>
 #include <utility>
@@ -428,6 +429,71 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         outcome.exitCode = kExitSuccess;
     }
     return outcome;
+}
+
+bool ReadClockOption(const std::string& text, LocalDateTime& clock) {
+    if (text.empty()) {
+        return true;
+    }
+    const auto parsed = ParseClock(text);
+    if (!parsed) {
+        std::cerr << "--clock: \"" << text << "\" ist keine Zeitangabe \"JJJJ-MM-TT HH:MM:SS\"\n";
+        return false;
+    }
+    clock = *parsed;
+    return true;
+}
+
+bool ReadScreenOption(const std::string& text, int& width, int& height) {
+    const auto screen = ParseScreenSize(text);
+    if (!screen) {
+        std::cerr << "--screen: \"" << text
+                  << "\" ist keine Bildschirmgr\xC3\xB6\xC3\x9F"
+                     "e BREITExH\xC3\x96HE\n";
+        return false;
+    }
+    width = screen->first;
+    height = screen->second;
+    return true;
+}
+
+bool ReadDesktopOption(const std::string& text, ScriptedScreenOptions& screen) {
+    if (text.empty()) {
+        return true;
+    }
+    const auto desktop = ParseDesktopOptions(text, screen);
+    if (!desktop) {
+        std::cerr << "--desktop: " << desktop.error().message << "\n";
+        return false;
+    }
+    screen = *desktop;
+    return true;
+}
+
+std::chrono::milliseconds TimeoutOf(double seconds) {
+    // A limit beyond a year is no limit in practice; capping it keeps the conversion defined.
+    constexpr double kLongestTimeout = 366.0 * 24 * 3600;
+    std::chrono::milliseconds timeout(
+        static_cast<std::int64_t>(std::min(seconds, kLongestTimeout) * 1000.0));
+    if (seconds > 0.0 && timeout.count() == 0) {
+        timeout = std::chrono::milliseconds(1);
+    }
+    return timeout;
+}
+
+std::optional<int> ReadScriptFile(const std::string& file, std::vector<ScriptedAnswer>& script) {
+    auto text = ReadTextFile(file);
+    if (!text) {
+        std::cerr << text.error().message << "\n";
+        return kExitFailure;
+    }
+    auto parsed = ParseAnswers(*text, file);
+    if (!parsed) {
+        std::cerr << parsed.error().message << "\n";
+        return kExitUsage;
+    }
+    script = std::move(*parsed);
+    return std::nullopt;
 }
 
 std::string TranscriptText(const std::vector<nlohmann::json>& events) {

@@ -84,6 +84,20 @@ std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text);
 /// Reads a screen size "WIDTHxHEIGHT" (each 1 to 100000).
 std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text);
 
+/// The options `consult` and `desktop` share, read from their command-line texts. Each reader
+/// writes its usage error to standard error and returns false for a text it cannot take.
+bool ReadClockOption(const std::string& text, LocalDateTime& clock);
+bool ReadScreenOption(const std::string& text, int& width, int& height);
+bool ReadDesktopOption(const std::string& text, ScriptedScreenOptions& screen);
+
+/// The --timeout in seconds as a duration: zero for none, at least 1 ms for any positive
+/// value, a year at most.
+std::chrono::milliseconds TimeoutOf(double seconds);
+
+/// Reads a script of answers or actions. Returns the exit status on failure (a file error is
+/// kExitFailure, a malformed script kExitUsage), having written the error to standard error.
+std::optional<int> ReadScriptFile(const std::string& file, std::vector<ScriptedAnswer>& script);
+
 /// What a scripted run leaves behind.
 struct ConsultOutcome {
     std::vector<nlohmann::json> events;  ///< the transcript, in order

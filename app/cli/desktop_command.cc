@@ -11,7 +11,6 @@
 
 #include "app/cli/cli_command.h"
 #include "app/cli/consult_session.h"
-#include "authoring/knowledge_base_text_file.h"
 #include "engine/consultation.h"
 #include "platform/database/database_files.h"
 #include "platform/scripted/scripted_automation.h"
@@ -70,57 +69,25 @@ int RunDesktop(const DesktopCommandOptions& command) {
 
     ScriptedOptions scripted;
     scripted.strict = command.strict;
-    if (!command.clock.empty()) {
-        const auto clock = ParseClock(command.clock);
-        if (!clock) {
-            std::cerr << "--clock: \"" << command.clock
-                      << "\" ist keine Zeitangabe \"JJJJ-MM-TT HH:MM:SS\"\n";
-            return kExitUsage;
-        }
-        scripted.clock = *clock;
-    }
-    const auto screen = ParseScreenSize(command.screen);
-    if (!screen) {
-        std::cerr << "--screen: \"" << command.screen
-                  << "\" ist keine Bildschirmgr\xC3\xB6\xC3\x9F"
-                     "e BREITExH\xC3\x96HE\n";
+    ScriptedScreenOptions screenOptions;
+    if (!ReadClockOption(command.clock, scripted.clock) ||
+        !ReadScreenOption(command.screen, scripted.screenWidth, scripted.screenHeight)) {
         return kExitUsage;
     }
-    scripted.screenWidth = screen->first;
-    scripted.screenHeight = screen->second;
-    ScriptedScreenOptions screenOptions;
-    screenOptions.width = screen->first;
-    screenOptions.height = screen->second;
-    if (!command.desktop.empty()) {
-        const auto parsed = ParseDesktopOptions(command.desktop, screenOptions);
-        if (!parsed) {
-            std::cerr << "--desktop: \"" << command.desktop
-                      << "\" ist kein JSON-Objekt mit den Angaben des Bildschirms\n";
-            return kExitUsage;
-        }
-        screenOptions = *parsed;
+    screenOptions.width = scripted.screenWidth;
+    screenOptions.height = scripted.screenHeight;
+    if (!ReadDesktopOption(command.desktop, screenOptions)) {
+        return kExitUsage;
     }
     scripted.clipboard = command.clipboard;
     scripted.programPath = programPath.string();
-    scripted.timeout =
-        std::chrono::milliseconds(static_cast<std::int64_t>(command.timeout * 1000.0));
-    if (command.timeout > 0.0 && scripted.timeout.count() == 0) {
-        scripted.timeout = std::chrono::milliseconds(1);
-    }
+    scripted.timeout = TimeoutOf(command.timeout);
 
     std::vector<ScriptedAnswer> actions;
     if (!command.script.empty()) {
-        auto text = ReadTextFile(command.script);
-        if (!text) {
-            std::cerr << text.error().message << "\n";
-            return kExitFailure;
+        if (const auto status = ReadScriptFile(command.script, actions)) {
+            return *status;
         }
-        auto parsed = ParseAnswers(*text, command.script);
-        if (!parsed) {
-            std::cerr << parsed.error().message << "\n";
-            return kExitUsage;
-        }
-        actions = std::move(*parsed);
     }
 
     auto lock = SingleInstance::Acquire(programPath, SingleInstance::DefaultLockFolder());
