@@ -28,6 +28,8 @@ namespace kelvo {
 namespace {
 
 constexpr double kCell = 7.0;
+/// The side of a check box's box in design pixels (the height of a row less a margin).
+constexpr int kCheckIndicator = 11;
 const QColor kButtonFace(240, 240, 240);
 const QColor kAqua(0, 255, 255);
 
@@ -296,6 +298,10 @@ void PageView::BuildComponent(Pool pool, int slot, const FormComponent& componen
             box->setChecked(component.checked);
             box->setAutoFillBackground(true);
             SetColour(box, QPalette::Window, kButtonFace);
+            // The box grows with the page's scale like the text beside it.
+            const int indicator = scale_(kCheckIndicator);
+            box->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
+                                   .arg(indicator));
             connect(box, &QCheckBox::toggled, this,
                     [this, slot](bool checked) { model_.SetChecked(slot, checked); });
             widget = box;
@@ -306,6 +312,8 @@ void PageView::BuildComponent(Pool pool, int slot, const FormComponent& componen
             list->setFrameShape(QFrame::NoFrame);
             list->setUniformItemSizes(true);
             SetColour(list, QPalette::Base, kButtonFace);
+            // A list box shows its items in its width; a longer item is cut, not scrolled.
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             for (const std::string& item : component.items) {
                 auto* entry = new QListWidgetItem(ToQString(item), list);
                 entry->setSizeHint(QSize(CanvasRect(component.rect).width(), scale_(15)));
