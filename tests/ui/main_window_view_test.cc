@@ -116,6 +116,19 @@ TEST_F(MainWindowViewTest, TitleAndEnabledCommandsFollowTheStates) {
     ExpectShowsModel();
 }
 
+// The file name comes from the dialog as UTF-8, the model keeps it as Windows-1252 and the
+// title shows it as the user typed it.
+TEST_F(MainWindowViewTest, TheTitleShowsAFileNameWithUmlautsAndSigns) {
+    Start(true);
+    desktop_.files.push_back((dir_.path() / "Prüfung «Größe» 5€.wbp").string());
+    view_->action(ShellCommand::Neu)->trigger();
+    ASSERT_TRUE(model_->KnowledgeBaseOpen());
+    ExpectShowsModel();
+    EXPECT_TRUE(view_->windowTitle().contains(
+        QString::fromUtf8("- Prüfung «Größe» 5€.wbp  [Programmiermodul]")))
+        << view_->windowTitle().toStdString();
+}
+
 TEST_F(MainWindowViewTest, TheUserModuleHasItsOwnTable) {
     Start(false);
     ExpectShowsModel();
