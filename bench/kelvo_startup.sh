@@ -11,7 +11,7 @@ set -euo pipefail
 kelvo=$(realpath "${1:-build/app/gui/kelvo}")
 runs=${2:-7}
 work=$(mktemp -d)
-display=":$((140 + RANDOM % 50))"
+display=""
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do
@@ -21,8 +21,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb chooses a free display itself and writes its number to descriptor 3, so that runs at
+# the same time on one machine never share a display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+display=":$(head -1 "$work/display" 2>/dev/null)"
 export DISPLAY=$display
 for _ in $(seq 50); do
     xdpyinfo >/dev/null 2>&1 && break

@@ -80,7 +80,17 @@ constexpr bool MatchesTheGrammar() {
     return kCommandTable.size() == kVariableCommands.size();
 }
 
+constexpr bool EveryCommandHasAHandler() {
+    for (const VariableCommand& command : kVariableCommands) {
+        if (command.handler == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
 static_assert(LettersAreDistinct(), "a command letter is listed twice");
+static_assert(EveryCommandHasAHandler(), "a command letter has no handler");
 static_assert(MatchesTheGrammar(), "the command letters differ from those of the line grammar");
 
 }  // namespace
@@ -97,7 +107,7 @@ const VariableCommand* FindVariableCommand(char letter) {
 void DispatchVariableCommand(VariableLine& line) {
     // A letter outside the table cannot pass the line grammar; a damaged record runs nothing.
     const VariableCommand* command = FindVariableCommand(line.Command());
-    if (command != nullptr && command->handler != nullptr) {
+    if (command != nullptr) {
         command->handler(line);
     }
 }

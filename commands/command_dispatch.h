@@ -9,8 +9,7 @@ class VariableLine;
 /// Carries out the command of one variable line.
 using VariableCommandHandler = void (*)(VariableLine& line);
 
-/// One command letter (column 39, Windows-1252) and its handler; nullptr for a command that
-/// this version does not carry out yet.
+/// One command letter (column 39, Windows-1252) and its handler (never null).
 struct VariableCommand {
     char letter;
     VariableCommandHandler handler;

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     app.footer(
         "Exit-Status: 0 Erfolg, 1 fehlerhafte Zeile oder Dateifehler, 2 falscher Aufruf; "
-        "consult zus\xC3\xA4tzlich 3 (--strict ohne Antworten) und 4 (Fehlermeldung).");
+        "consult zus\xC3\xA4tzlich 3 (--strict ohne Antworten) und 4 (Fehlermeldung), "
+        "desktop 3 (das Programm lief noch, als die Aktionen ausgingen).");
 
     int exitCode = kelvo::cli::kExitSuccess;
     kelvo::cli::AddImportCommand(app, exitCode);

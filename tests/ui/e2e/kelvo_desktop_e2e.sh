@@ -13,7 +13,7 @@ screens=$4
 mkdir -p "$screens"
 
 work=$(mktemp -d)
-display=":$((40 + RANDOM % 50))"
+display=""
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do
@@ -29,8 +29,15 @@ fail() {
     exit 1
 }
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb chooses a free display itself and writes its number to descriptor 3, so that runs at
+# the same time on one machine never share a display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+display=":$(head -1 "$work/display" 2>/dev/null)"
 export DISPLAY=$display
 for _ in $(seq 50); do
     xdpyinfo >/dev/null 2>&1 && break
@@ -83,12 +90,22 @@ click_editor() {
     sleep 0.3
 }
 # Waits for a program to end by itself.
+# Waits until the program ended and checks that it ended cleanly: a crash or a sanitizer
+# report on the way out fails the test too. The program's output is in the log file.
 ended() {
+    local pid=$1 name=$2 log=$3 status=0
     for _ in $(seq 100); do
-        kill -0 "$1" 2>/dev/null || return 0
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid" || status=$?
+            if [ "$status" -ne 0 ]; then
+                cat "$log" >&2
+                fail "$name endet mit Status $status"
+            fi
+            return 0
+        fi
         sleep 0.1
     done
-    fail "$2 endet nicht"
+    fail "$name endet nicht"
 }
 
 # ---- kelvo: a new knowledge base typed in the editor, started, answered, closed ----------
@@ -109,7 +126,7 @@ box=$(window "^Fehlermeldung$")
 shot second_instance
 focus "$box"
 xdotool key Return
-ended "$second_pid" "die zweite Instanz"
+ended "$second_pid" "die zweite Instanz" "$work/second.log"
 
 focus "$main"
 xdotool key ctrl+n
@@ -176,7 +193,7 @@ question=$(window "^Bestätigen$")
 shot close_question
 focus "$question"
 xdotool key Return # "Ja"
-ended "$kelvo_pid" "kelvo"
+ended "$kelvo_pid" "kelvo" "$work/kelvo.log"
 
 expected=$(printf '%s\n' "K Kleidungsberater" "Z KLEIDUNG" \
     "R KLEIDUNG                            . Mantel" \
@@ -211,6 +228,6 @@ solution=$(window "^ $")
 shot user_module_solution
 focus "$solution"
 xdotool key ctrl+w
-ended "$run_pid" "kelvo-run"
+ended "$run_pid" "kelvo-run" "$work/run.log"
 
 echo "kelvo und kelvo-run: alle Schritte bestanden"
