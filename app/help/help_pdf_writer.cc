@@ -66,6 +66,12 @@ double MmToPixels(double millimetres) {
     return millimetres / 25.4 * kResolution;
 }
 
+// Lengths in text formats: the document layout counts them in pixels of a 96 dpi screen and
+// scales them to its paint device itself.
+double MmToFormat(double millimetres) {
+    return millimetres / 25.4 * 96.0;
+}
+
 // Builds the document from the blocks. Consecutive list items share one list; every line of a
 // monospaced block is a block of its own, so page breaks fall between lines.
 class HelpDocumentBuilder {
@@ -73,19 +79,20 @@ class HelpDocumentBuilder {
     explicit HelpDocumentBuilder(QTextDocument& document) : cursor_(&document) {}
 
     void Add(const HelpBlock& block) {
-        if (block.kind != HelpBlockKind::ListItem) {
+        if (block.kind != HelpBlockKind::ListItem && list_ != nullptr) {
             list_ = nullptr;
+            afterList_ = MmToFormat(2.0);  // the list's items are set close together
         }
         switch (block.kind) {
             case HelpBlockKind::Title:
-                Paragraph(block.text, SansFont(kTitlePoints, true), 0.0, MmToPixels(5.0));
+                Paragraph(block.text, SansFont(kTitlePoints, true), 0.0, MmToFormat(6.0));
                 break;
             case HelpBlockKind::Heading:
-                Paragraph(block.text, SansFont(kHeadingPoints, true), MmToPixels(5.0),
-                          MmToPixels(1.5));
+                Paragraph(block.text, SansFont(kHeadingPoints, true), MmToFormat(6.0),
+                          MmToFormat(2.0));
                 break;
             case HelpBlockKind::Paragraph:
-                Paragraph(block.text, SansFont(kBodyPoints, false), 0.0, MmToPixels(2.5));
+                Paragraph(block.text, SansFont(kBodyPoints, false), 0.0, MmToFormat(3.0));
                 break;
             case HelpBlockKind::ListItem:
                 ListItem(block.text);
@@ -98,7 +105,9 @@ class HelpDocumentBuilder {
 
   private:
     // The first block of the document exists already; every later one is inserted.
-    void NextBlock(const QTextBlockFormat& format, const QTextCharFormat& characters) {
+    void NextBlock(QTextBlockFormat format, const QTextCharFormat& characters) {
+        format.setTopMargin(format.topMargin() + afterList_);
+        afterList_ = 0.0;
         if (first_) {
             cursor_.setBlockFormat(format);
             cursor_.setBlockCharFormat(characters);
@@ -120,7 +129,7 @@ class HelpDocumentBuilder {
 
     void ListItem(const std::string& text) {
         QTextBlockFormat format;
-        format.setBottomMargin(MmToPixels(1.2));
+        format.setBottomMargin(MmToFormat(1.5));
         QTextCharFormat characters;
         characters.setFont(SansFont(kBodyPoints, false));
         NextBlock(format, characters);
@@ -141,10 +150,10 @@ class HelpDocumentBuilder {
         const QStringList lines = FromUtf8(text).split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QTextBlockFormat format;
-            format.setLeftMargin(MmToPixels(4.0));
+            format.setLeftMargin(MmToFormat(4.0));
             format.setBackground(QColor(0xF0, 0xF0, 0xF0));
-            format.setTopMargin(i == 0 ? MmToPixels(0.5) : 0.0);
-            format.setBottomMargin(i + 1 == lines.size() ? MmToPixels(3.0) : 0.0);
+            format.setTopMargin(i == 0 ? MmToFormat(1.0) : 0.0);
+            format.setBottomMargin(i + 1 == lines.size() ? MmToFormat(3.5) : 0.0);
             format.setNonBreakableLines(true);
             NextBlock(format, characters);
             cursor_.insertText(lines[i], characters);
@@ -154,6 +163,7 @@ class HelpDocumentBuilder {
     QTextCursor cursor_;
     QTextList* list_ = nullptr;
     bool first_ = true;
+    double afterList_ = 0.0;
 };
 
 QString TitleOf(const std::vector<HelpBlock>& blocks) {
