@@ -452,6 +452,12 @@ Consultation::PassResult Consultation::RulePass() {
         if (ruleState_ != 0) {
             continue;
         }
+        // The first conclusion of a goal value stands: a later rule naming a value that any
+        // record of the goal already holds is skipped, not only one the newest record holds.
+        if (conclusionOperator_ == '.' && conclusionName_ == TopGoal() &&
+            facts_.FindGoalValue(conclusionValue_) >= 0) {
+            continue;
+        }
 
         ruleFailed_ = false;
         ruleCertainty_ = lineCertainty_ = factCertainty_ = groupCertainty_ = 0;

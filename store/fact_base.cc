@@ -136,17 +136,23 @@ int FactBase::StoreFact(std::string_view name, std::string_view value, std::stri
     }
     subscriptIndex_ = index;
     if (key == PadRight(topGoal_, kFieldWidth)) {
-        const std::string wanted = key + " " + PadRight(value, kFieldWidth);
-        for (int p = image_.LastRecord(); p > image_.FactBoundary(); --p) {
-            if (FactRecord(image_.Text(p)).BeginsWith(wanted)) {
-                position = p;
-                break;
-            }
+        if (const int existing = FindGoalValue(value); existing >= 0) {
+            position = existing;
         }
     }
     return image_.StoreRecord(FactRecord::Compose(key, value, certainty, origin), position)
                ? position
                : -1;
+}
+
+int FactBase::FindGoalValue(std::string_view value) const {
+    const std::string wanted = PadRight(topGoal_, kFieldWidth) + " " + PadRight(value, kFieldWidth);
+    for (int p = image_.LastRecord(); p > image_.FactBoundary(); --p) {
+        if (FactRecord(image_.Text(p)).BeginsWith(wanted)) {
+            return p;
+        }
+    }
+    return -1;
 }
 
 // Rewrites a double-plus variable so that it keeps its place among the other facts: the old

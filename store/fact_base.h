@@ -34,6 +34,10 @@ class FactBase {
     int StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
                   std::string_view origin);
 
+    /// The newest record of the goal object that holds `value` (padded to 30), or -1 when no
+    /// record of the goal holds it.
+    int FindGoalValue(std::string_view value) const;
+
     /// Replaces the last subscript "{+NAME}" of `name` by the rounded value of the numeric
     /// variable "[+NAME]" when that value is above 0 and its digits fit between the braces;
     /// sets SubscriptIndex to it, or to -1 leaving the name unchanged.
