@@ -97,6 +97,7 @@ Consultation::Consultation(KnowledgeBaseImage& image, const ConsultationConfig& 
       services_(services),
       errorLine_(config.errorLine),
       breakpointLine_(config.breakpointLine) {
+    image_.SetSearchMode(config.searchMode);
     aufgabenfeld_.fill(-1);
     for (std::string& line : page_.formPage) {
         line.assign(kPageWidth, ' ');

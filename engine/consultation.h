@@ -12,6 +12,7 @@
 #include "platform/session_windows.h"
 #include "store/fact_base.h"
 #include "store/knowledge_base_image.h"
+#include "store/search_mode.h"
 
 namespace kelvo {
 
@@ -30,6 +31,9 @@ struct ConsultationConfig {
     /// without an editor.
     std::string ablage2Text{};
     std::string ablage3Text{};
+    /// Indexed finds facts and rules through indexes; Literal follows the scans step by step
+    /// (the reference the tests compare against). Both give the same results.
+    SearchMode searchMode = SearchMode::Indexed;
 };
 
 class Printer;
