@@ -210,13 +210,13 @@ bool Consultation::StopIfImageFull() {
     return true;
 }
 
-void Consultation::Ausst() {
+bool Consultation::Ausst() {
     if (services_.windows.PumpOneEvent()) {
         Button1Click();
     }
     StopIfImageFull();
     if (!vorgangAbbrechen_) {
-        return;
+        return false;
     }
     vorgangAbbrechen_ = false;
     if (ShowMessage(kChooseText, "Programm beenden ?", MessageIcon::Question,
@@ -228,6 +228,7 @@ void Consultation::Ausst() {
                     MessageButtons::YesNo) == MessageAnswer::Yes) {
         OpenInspector(InspectorReason::BreakOff, posRegel_ + 1);
     }
+    return true;
 }
 
 void Consultation::Haltepunkt(int position) {
@@ -303,8 +304,28 @@ void Consultation::Prepare() {
     sessionKey_ = kSessionRunning;
 }
 
+// The program lines do not change while the consultation runs: the rules and the task copies
+// are indexed once, behind the preparation.
+void Consultation::BuildIndexes() {
+    rulesByObject_.Clear();
+    taskCopiesByObject_.Clear();
+    if (config_.searchMode != SearchMode::Indexed) {
+        return;
+    }
+    for (int s = 1; s <= image_.RuleCount(); ++s) {
+        const int position = image_.RuleIndex()[static_cast<std::size_t>(s)];
+        if (Kind(position) == 'R') {
+            rulesByObject_.Add(image_.Text(position), s);
+        }
+    }
+    for (int p = image_.ProgramEnd() + 1; p <= image_.FactBoundary(); ++p) {
+        taskCopiesByObject_.Add(image_.Text(p), p);
+    }
+}
+
 void Consultation::Starte() {
     Prepare();
+    BuildIndexes();
     while (!Ended()) {
         klauselGesp_ = false;
         if (RulePass() == PassResult::Ended || Ended()) {
@@ -429,11 +450,16 @@ void Consultation::PushGoal(const std::string& object) {
 Consultation::PassResult Consultation::RulePass() {
     const int ruleCount = image_.RuleCount();
     const int programEnd = image_.ProgramEnd();
-    for (int s = 1; s <= ruleCount; ++s) {
-        Ausst();
-        if (Ended()) {
+    for (int s = 0;;) {
+        // Every rule number costs one Ausst, also one the pass does not examine.
+        const int next = NextRule(s);
+        if (!AusstTimes(std::min(next, ruleCount) - s)) {
             return PassResult::Ended;
         }
+        if (next > ruleCount) {
+            return PassResult::Finished;
+        }
+        s = next;
         const int rulePosition = image_.RuleIndex()[static_cast<std::size_t>(s)];
         if (Kind(rulePosition) != 'R') {
             continue;
@@ -555,7 +581,33 @@ Consultation::PassResult Consultation::RulePass() {
         }
         return PassResult::Concluded;
     }
-    return PassResult::Finished;
+}
+
+// The number of the next rule after `s` that can conclude CurrentGoal: the next rule in the
+// Literal mode, which reads every rule; RuleCount + 1 when there is none.
+int Consultation::NextRule(int s) const {
+    if (config_.searchMode != SearchMode::Indexed) {
+        return s + 1;
+    }
+    const std::vector<int>& rules = rulesByObject_.Find(currentGoal_);
+    const auto next = std::upper_bound(rules.begin(), rules.end(), s);
+    return next == rules.end() ? image_.RuleCount() + 1 : *next;
+}
+
+// Ausst `calls` times in a row, as a pass does for the rules it passes over. A call that does
+// nothing means the ones after it would do nothing either, so they are left out. Returns false
+// when the consultation ended.
+bool Consultation::AusstTimes(int calls) {
+    for (int i = 0; i < calls; ++i) {
+        const bool served = Ausst();
+        if (Ended()) {
+            return false;
+        }
+        if (!served) {
+            break;
+        }
+    }
+    return true;
 }
 
 void Consultation::ClosingPhase() {
@@ -608,10 +660,10 @@ void Consultation::Aufgaben(int factPosition) {
     const FactRecord fact(image_.Text(factPosition));
     const std::string name = fact.Name();
     const std::string value = fact.Value();
-    for (int p = image_.ProgramEnd() + 1; p <= image_.FactBoundary(); ++p) {
+    auto match = [&](int p) {
         const std::string copy = Line(p);
         if (copy.substr(2, 30) != name) {
-            continue;
+            return;
         }
         const std::string field = copy.substr(40, 30);
         bool matches = false;
@@ -634,6 +686,15 @@ void Consultation::Aufgaben(int factPosition) {
         const int slot = SlotOfHeaderKind(copy[0]);
         if (matches && slot >= 0) {
             aufgabenfeld_[static_cast<std::size_t>(slot)] = ReadWholeNumber(copy.substr(32, 6));
+        }
+    };
+    if (config_.searchMode == SearchMode::Indexed) {
+        for (const int p : taskCopiesByObject_.Find(name)) {
+            match(p);
+        }
+    } else {
+        for (int p = image_.ProgramEnd() + 1; p <= image_.FactBoundary(); ++p) {
+            match(p);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/object_index.h"
 #include "engine/print_buffer.h"
 #include "engine/task_slot.h"
 #include "platform/dialogs.h"
@@ -110,8 +111,10 @@ class Consultation {
     void Propruef();
     /// The consultation proper: preparation, rule passes, closing phase.
     void Starte();
-    /// Lets one window event through and serves a pending break-off request.
-    void Ausst();
+    /// Lets one window event through and serves a pending break-off request. Returns false
+    /// when it did nothing else: no break-off was requested, so calling it again right away
+    /// changes nothing either.
+    bool Ausst();
     /// Opens the inspector when `position` + 1 is the breakpoint line.
     void Haltepunkt(int position);
     /// Reports an error (code and line position); `running` is false for the program check.
@@ -201,7 +204,10 @@ class Consultation {
     enum class PassResult { Concluded, Restart, Finished, Ended };
 
     void Prepare();
+    void BuildIndexes();
     PassResult RulePass();
+    int NextRule(int s) const;
+    bool AusstTimes(int calls);
     bool Suchen(bool pruefeRegel, int position);
     void FH(std::string_view line);
     void ClosingPhase();
@@ -255,6 +261,11 @@ class Consultation {
     bool ruleFailed_ = false;
     std::string currentGoal_;
     std::vector<std::string> goalStack_;
+
+    // The rules by the object they conclude (rule numbers) and the task copies by the object
+    // they name (positions); empty in the Literal search mode.
+    ObjectIndex rulesByObject_;
+    ObjectIndex taskCopiesByObject_;
 };
 
 }  // namespace kelvo

@@ -189,8 +189,15 @@ void CompareGenerated(std::uint64_t first, std::uint64_t count) {
         options.programmingModule = run.programmingModule;
         options.breakpointLine = run.breakpointLine;
         options.timeout = std::chrono::seconds(60);
-        EXPECT_TRUE(ExpectSameRuns(knowledgeBase, {}, options,
-                                   "seed " + std::to_string(seed) + ":\n" + run.text))
+        std::string script;
+        for (const std::string& answer : run.answers) {
+            script += answer + "\n";
+        }
+        auto answers = cli::ParseAnswers(script, "answers.jsonl");
+        ASSERT_TRUE(answers.ok()) << answers.error().message;
+        EXPECT_TRUE(ExpectSameRuns(
+            knowledgeBase, *answers, options,
+            "seed " + std::to_string(seed) + ":\n" + run.text + "answers:\n" + script))
             << "seed " << seed << " never ends:\n"
             << run.text;
         if (testing::Test::HasFailure()) {

@@ -91,6 +91,12 @@ class Generator {
         if (Chance(1, 5)) {
             run.breakpointLine = Between(1, lines_);
         }
+        static constexpr std::array<std::string_view, 5> kAnswers = {
+            R"({"breakoff":true})", R"({"answer":"no"})", R"({"answer":"yes"})",
+            R"({"page":"weiter"})", R"({"page":"weiter"})"};
+        for (int i = Chance(1, 2) ? Between(1, 8) : 0; i > 0; --i) {
+            run.answers.push_back(Pick(kAnswers));
+        }
         return run;
     }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
@@ -10,6 +11,9 @@ struct RandomRun {
     std::string text;  ///< the knowledge base in the text form (UTF-8)
     bool programmingModule = true;
     int breakpointLine = 0;  ///< 0 = none
+    /// The answers script, one JSON object a line: pages continued, questions answered and
+    /// "Abbruch" clicks at random points of the run.
+    std::vector<std::string> answers;
 };
 
 /// A random knowledge base drawn from `seed`: rules with every operator, alternatives and
