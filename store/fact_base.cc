@@ -1,7 +1,11 @@
 #include "store/fact_base.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 #include "store/fact_record.h"
@@ -17,8 +21,30 @@ std::size_t PartCount(std::string_view trimmedValue) {
         1, (trimmedValue.size() + FactBase::kFieldWidth - 1) / FactBase::kFieldWidth);
 }
 
-std::string PartName(std::string_view name, std::size_t part) {
-    return PadRight(TrimRight(name) + std::to_string(part), FactBase::kFieldWidth);
+// The name of part `part` of a double-plus variable whose name without trailing blanks is
+// `base`: base + the part number, padded or cut to 30. Built without allocating, as a lookup
+// builds one per part.
+class PartName {
+  public:
+    PartName(std::string_view base, std::size_t part) {
+        buffer_.fill(' ');
+        const std::size_t n = std::min(base.size(), buffer_.size());
+        std::copy_n(base.begin(), n, buffer_.begin());
+        char digits[24];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), part).ptr;
+        const std::size_t count =
+            std::min(static_cast<std::size_t>(end - digits), buffer_.size() - n);
+        std::copy_n(digits, count, buffer_.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+    std::string_view view() const { return {buffer_.data(), buffer_.size()}; }
+
+  private:
+    std::array<char, FactBase::kFieldWidth> buffer_{};
+};
+
+std::string_view TrimmedName(std::string_view name) {
+    const std::size_t last = name.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view() : name.substr(0, last + 1);
 }
 
 }  // namespace
@@ -65,9 +91,9 @@ bool FactBase::LookupFact(std::string_view name) {
     ResetFound();
     std::string key = ResolveAllSubscripts(PadRight(ToUpper(name), kFieldWidth));
     const bool doublePlus = FactNameFormOf(key).doublePlus;
-    const std::string base = key;
+    const std::string base(TrimmedName(key));
     if (doublePlus) {
-        key = PartName(base, 1);
+        key = std::string(PartName(base, 1).view());
     }
 
     const int position = Newest(key);
@@ -81,7 +107,8 @@ bool FactBase::LookupFact(std::string_view name) {
     if (doublePlus) {
         for (int k = position; k <= image_.LastRecord(); ++k) {
             const FactRecord part(image_.Text(k));
-            if (!part.NameEquals(PartName(base, static_cast<std::size_t>(k - position + 1)))) {
+            if (!part.NameEquals(
+                    PartName(base, static_cast<std::size_t>(k - position + 1)).view())) {
                 break;
             }
             foundValue_ += part.Value();
@@ -198,11 +225,12 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
     }
     subscriptIndex_ = index;
 
+    const std::string_view trimmedName = TrimmedName(name);
     auto part = [&](std::size_t j) {
         const std::size_t from = kFieldWidth * (j - 1);
         const std::string_view chunk =
             from < v.size() ? std::string_view(v).substr(from, kFieldWidth) : std::string_view();
-        return FactRecord::Compose(PartName(name, j), chunk, certainty, origin);
+        return FactRecord::Compose(PartName(trimmedName, j).view(), chunk, certainty, origin);
     };
     auto store = [&](std::string_view text, int position) {
         return image_.StoreRecord(text, position);
