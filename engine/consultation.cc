@@ -28,65 +28,10 @@ namespace {
 
 constexpr std::size_t kLineWidth = 82;
 constexpr std::string_view kChooseText = "Bitte w\xE4hlen Sie aus";
-const std::string kLsName = PadRight("[+LS             ]", FactBase::kFieldWidth);
-
-int ReadWholeNumber(std::string_view text) {
-    int value = 0;
-    bool any = false;
-    for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            value = value * 10 + (c - '0');
-            any = true;
-        } else if (c != ' ' || any) {
-            break;
-        }
-    }
-    return value;
-}
-
-std::string TwoDigits(int value) {
-    return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
-}
 
 bool IsTaskHeader(char kind) {
     return SlotOfHeaderKind(kind) >= 0;
 }
-
-// The action lines of a task block, in the order they are tested, with their slot and the
-// kind of their body.
-struct BlockAction {
-    std::string_view marker;
-    TaskSlot slot;
-    char bodyKind;
-};
-constexpr std::array<BlockAction, 8> kBlockActions = {{
-    {"= (\xAB)", TaskSlot::ReadOther, 'W'},
-    {"= (<)", TaskSlot::OldDatabaseRead, 'D'},
-    {"= (V)", TaskSlot::VariableCommands, 'J'},
-    {"= (H)", TaskSlot::Computation, 'M'},
-    {"= (C)", TaskSlot::Print, 'T'},
-    {"= (N)", TaskSlot::Display, 'T'},
-    {"= (>)", TaskSlot::OldDatabaseWrite, 'D'},
-    {"= (\xBB)", TaskSlot::WriteOther, 'W'},
-}};
-
-std::string_view TaskName(TaskSlot slot) {
-    switch (slot) {
-        case TaskSlot::VariableCommands:
-            return "Variablenbefehle";
-        case TaskSlot::ReadOther:
-            return "Wissensbasis lesen";
-        case TaskSlot::WriteOther:
-            return "Wissensbasis schreiben";
-        case TaskSlot::Print:
-            return "Druckausgabe";
-        case TaskSlot::Computation:
-            return "Berechnungen";
-        default:
-            return "Aufgabe";
-    }
-}
-
 }  // namespace
 
 Consultation::Consultation(KnowledgeBaseImage& image, const ConsultationConfig& config,
@@ -97,6 +42,7 @@ Consultation::Consultation(KnowledgeBaseImage& image, const ConsultationConfig& 
       services_(services),
       errorLine_(config.errorLine),
       breakpointLine_(config.breakpointLine) {
+    image_.SetSearchMode(config.searchMode);
     aufgabenfeld_.fill(-1);
     for (std::string& line : page_.formPage) {
         line.assign(kPageWidth, ' ');
@@ -209,13 +155,13 @@ bool Consultation::StopIfImageFull() {
     return true;
 }
 
-void Consultation::Ausst() {
+bool Consultation::Ausst() {
     if (services_.windows.PumpOneEvent()) {
         Button1Click();
     }
     StopIfImageFull();
     if (!vorgangAbbrechen_) {
-        return;
+        return false;
     }
     vorgangAbbrechen_ = false;
     if (ShowMessage(kChooseText, "Programm beenden ?", MessageIcon::Question,
@@ -227,6 +173,7 @@ void Consultation::Ausst() {
                     MessageButtons::YesNo) == MessageAnswer::Yes) {
         OpenInspector(InspectorReason::BreakOff, posRegel_ + 1);
     }
+    return true;
 }
 
 void Consultation::Haltepunkt(int position) {
@@ -304,6 +251,7 @@ void Consultation::Prepare() {
 
 void Consultation::Starte() {
     Prepare();
+    BuildIndexes();
     while (!Ended()) {
         klauselGesp_ = false;
         if (RulePass() == PassResult::Ended || Ended()) {
@@ -319,236 +267,6 @@ void Consultation::Starte() {
         }
     }
     aufgabenfeld_.fill(-1);
-}
-
-void Consultation::FH(std::string_view line) {
-    lineValue_ = Columns(line, 41, 70);
-    const std::string certainty = Columns(line, 35, 36);
-    lineOperator_ = Columns(line, 39, 39)[0];
-    text_ = Columns(line, 3, 32);
-    lineCertainty_ = ReadWholeNumber(certainty);
-}
-
-Consultation::Operand Consultation::FHR(std::string_view operandText, int position) {
-    std::string text(operandText);
-    if (text.starts_with("[") && facts_.LookupFact(PadRight(text, FactBase::kFieldWidth))) {
-        text = facts_.FoundValue();
-    }
-    text = TrimRight(text);
-    Operand operand;
-    if (text.starts_with("[")) {
-        operand.status = Operand::Status::MissingVariable;
-        FHR_Fehler(static_cast<int>(ErrorCode::VariableNotFound), position, true);
-        return operand;
-    }
-    const std::optional<double> number =
-        text.size() >= 2 ? ParseDecimalNumber(TrimLeft(TrimRight(text.substr(1, text.size() - 2))))
-                         : std::nullopt;
-    errorRegister_ = number ? 0 : 1;
-    if (number) {
-        operand.status = Operand::Status::Number;
-        operand.number = *number;
-    }
-    return operand;
-}
-
-// Suchen: RuleState 0 = the object is unknown, 1 = known but the test is false, 2 = true.
-bool Consultation::Suchen(bool /*pruefeRegel*/, int position) {
-    ruleState_ = 0;
-    if (image_.FactBoundary() == image_.LastRecord() || !facts_.LookupFact(conditionObject_)) {
-        return false;
-    }
-    ruleState_ = 1;
-    if (conditionObject_.starts_with("[")) {
-        const double factNumber = facts_.FoundNumber();
-        // The certainty is that of the object's fact, read before the operand's lookup.
-        const int objectCertainty = facts_.FoundCertainty();
-        const Operand operand = FHR(ToUpper(Columns(conditionValue_, 1, 30)), position);
-        if (operand.status != Operand::Status::Number) {
-            return false;  // a missing variable has been reported; a text operand is false
-        }
-        const double b = operand.number;
-        bool holds = false;
-        switch (lineOperator_) {
-            case '=':
-                holds = factNumber == b;
-                break;
-            case '\xAB':
-                holds = factNumber <= b;
-                break;  // «
-            case '<':
-                holds = factNumber < b;
-                break;
-            case '\xBB':
-                holds = factNumber >= b;
-                break;  // »
-            case '>':
-                holds = factNumber > b;
-                break;
-            default:
-                break;
-        }
-        if (holds) {
-            factCertainty_ = objectCertainty;
-            ruleState_ = 2;
-        }
-    } else if (lineOperator_ == '.' || lineOperator_ == '|') {
-        const bool equal = Columns(conditionValue_, 1, 30) == facts_.FoundValue();
-        if (equal == (lineOperator_ == '.')) {
-            factCertainty_ = facts_.FoundCertainty();
-            ruleState_ = 2;
-        }
-    } else if (lineOperator_ == '=' || lineOperator_ == '#') {
-        factCertainty_ = facts_.FoundCertainty();
-        conditionObject_ = facts_.FoundValue();
-        if (facts_.LookupFact(ToUpper(conditionValue_))) {
-            const bool equal = conditionObject_ == facts_.FoundValue();
-            if (equal == (lineOperator_ == '=')) {
-                ruleState_ = 2;
-            }
-        }
-    }
-    if (ruleState_ == 1 && conditionObject_ == TopGoal()) {
-        ruleState_ = 0;  // the goal may take several values: a different one is still open
-    }
-    return ruleState_ == 2;
-}
-
-void Consultation::PushGoal(const std::string& object) {
-    goalStack_.push_back(object);
-}
-
-// One rule pass over the rules of the current goal. A condition on an unknown object makes it
-// the new goal and starts the pass over at the first rule; concluding the goal ends the pass.
-//
-// Certainty: a true condition contributes round(condition certainty x fact certainty / 100),
-// a fact certainty of 99 counting as 100; a group of alternatives ("U" and the "O" lines
-// below it) contributes its best true alternative (-1 marks "true with certainty 0"); the
-// rule's certainty is the sum over its groups, at most 99.
-Consultation::PassResult Consultation::RulePass() {
-    const int ruleCount = image_.RuleCount();
-    const int programEnd = image_.ProgramEnd();
-    for (int s = 1; s <= ruleCount; ++s) {
-        Ausst();
-        if (Ended()) {
-            return PassResult::Ended;
-        }
-        const int rulePosition = image_.RuleIndex()[static_cast<std::size_t>(s)];
-        if (Kind(rulePosition) != 'R') {
-            continue;
-        }
-        FH(Line(rulePosition));
-        if (currentGoal_ != text_) {
-            continue;
-        }
-        conclusionOperator_ = lineOperator_;
-        conditionObject_ = conclusionName_ = text_;
-        conditionValue_ = conclusionValue_ = lineValue_;
-        posRegel_ = rulePosition;
-        Suchen(true, rulePosition);
-        if (Ended()) {
-            return PassResult::Ended;
-        }
-        if (ruleState_ != 0) {
-            continue;
-        }
-
-        ruleFailed_ = false;
-        ruleCertainty_ = lineCertainty_ = factCertainty_ = groupCertainty_ = 0;
-        bool restart = false;
-        for (int q = rulePosition + 1; q <= programEnd; ++q) {
-            const char kind = Kind(q);
-            if (kind != 'U' && kind != 'O') {
-                break;
-            }
-            FH(Line(q));
-            conditionObject_ = text_;
-            conditionValue_ = lineValue_;
-            Suchen(false, q);
-            if (Ended()) {
-                return PassResult::Ended;
-            }
-            const bool groupEnds = Kind(q + 1) != 'O';
-            if (ruleState_ == 2) {
-                const int fact = factCertainty_ == 99 ? 100 : factCertainty_;
-                const int t = static_cast<int>(RoundHalfEven(lineCertainty_ * fact / 100.0));
-                groupCertainty_ = std::max(groupCertainty_, t);
-                if (groupCertainty_ == 0) {
-                    groupCertainty_ = -1;
-                }
-                if (groupEnds) {
-                    ruleCertainty_ += std::max(groupCertainty_, 0);
-                    groupCertainty_ = 0;
-                }
-            } else if (ruleState_ == 0) {
-                ruleFailed_ = true;
-                if (GoalDepth() >= kGoalStackDepth) {
-                    ReportStop(kGoalStackFullMessage, q);
-                    return PassResult::Ended;
-                }
-                PushGoal(text_);
-                currentGoal_ = text_;
-                klauselGesp_ = false;
-                posRegel_ = q;
-                restart = true;
-                break;
-            } else if (groupEnds) {
-                if (groupCertainty_ > 0 || groupCertainty_ == -1) {
-                    ruleCertainty_ += std::max(groupCertainty_, 0);
-                    groupCertainty_ = 0;
-                } else {
-                    ruleFailed_ = true;
-                    break;
-                }
-            }
-        }
-        if (restart) {
-            s = 0;
-            continue;
-        }
-        if (ruleFailed_) {
-            continue;
-        }
-
-        // Conclude.
-        lineValue_ = conclusionValue_;
-        if (conclusionOperator_ == '=') {
-            if (!facts_.LookupFact(ToUpper(conclusionValue_))) {
-                FHR_Fehler(static_cast<int>(ErrorCode::VariableNotFound), posRegel_, true);
-                return PassResult::Ended;
-            }
-            lineValue_ = facts_.FoundValue();
-        }
-        text_ = conclusionName_;
-        conclusionValue_ = lineValue_;
-        ruleCertainty_ = std::min(ruleCertainty_, 99);
-        const int position =
-            facts_.StoreFact(conclusionName_, lineValue_, TwoDigits(ruleCertainty_), "01");
-        if (position < 0) {
-            StopIfImageFull();
-            return PassResult::Ended;
-        }
-        Aufgaben(position);
-        Haltepunkt(posRegel_);
-        if (conclusionName_ == TopGoal()) {
-            continue;  // the goal's tasks run in the closing phase
-        }
-        RunFactTasks();
-        if (Ended()) {
-            return PassResult::Ended;
-        }
-        klauselGesp_ = true;
-        if (GoalDepth() > 1) {
-            goalStack_.pop_back();
-        }
-        currentGoal_ = goalStack_.back();
-        if (Slot(TaskSlot::JumpBack) != -1) {
-            goalStack_.resize(1);
-            currentGoal_ = goalStack_.front();
-        }
-        return PassResult::Concluded;
-    }
-    return PassResult::Finished;
 }
 
 void Consultation::ClosingPhase() {
@@ -591,215 +309,6 @@ void Consultation::ClosingPhase() {
     if (!found) {
         page_.formMode = 3;
         ShowPage(page_);
-    }
-}
-
-// --- tasks ---------------------------------------------------------------------------------
-
-void Consultation::Aufgaben(int factPosition) {
-    aufgabenfeld_.fill(-1);
-    const FactRecord fact(image_.Text(factPosition));
-    const std::string name = fact.Name();
-    const std::string value = fact.Value();
-    for (int p = image_.ProgramEnd() + 1; p <= image_.FactBoundary(); ++p) {
-        const std::string copy = Line(p);
-        if (copy.substr(2, 30) != name) {
-            continue;
-        }
-        const std::string field = copy.substr(40, 30);
-        bool matches = false;
-        switch (copy[38]) {
-            case '.':
-                matches = field == value;
-                break;
-            case '|':
-                matches = field != value;
-                break;
-            case '=':
-                matches = facts_.LookupFact(field) && facts_.FoundValue() == value;
-                break;
-            case '#':
-                matches = facts_.LookupFact(field) && facts_.FoundValue() != value;
-                break;
-            default:
-                break;
-        }
-        const int slot = SlotOfHeaderKind(copy[0]);
-        if (matches && slot >= 0) {
-            aufgabenfeld_[static_cast<std::size_t>(slot)] = ReadWholeNumber(copy.substr(32, 6));
-        }
-    }
-}
-
-void Consultation::RunTask(TaskSlot slot, int position) {
-    const TaskRunner& runner = runners_[static_cast<std::size_t>(slot)];
-    if (!runner) {
-        // Every task kind has a runner once the executable set the consultation up; a missing
-        // one is a fault of the program, not of the knowledge base.
-        ReportInternalError(std::string(TaskName(slot)) + " (Zeile " +
-                            std::to_string(position + 1) +
-                            ") k\xF6nnen nicht ausgef\xFChrt werden: das Programm hat sie "
-                            "nicht eingerichtet.\r\nDie Sitzung wird beendet.");
-        return;
-    }
-    runner(*this, position);
-    StopIfImageFull();
-}
-
-void Consultation::RunFactTasks() {
-    auto due = [this](TaskSlot slot) { return Slot(slot) != -1; };
-
-    if (due(TaskSlot::Block)) {
-        int repeats = 1;
-        if (facts_.LookupFact(kLsName) && facts_.FoundNumber() >= 1.0) {
-            repeats = static_cast<int>(
-                std::min<double>(RoundHalfEven(facts_.FoundNumber()), 2147483647.0));
-        }
-        for (int i = 1; i <= repeats; ++i) {
-            if (repeats > 1 && facts_.StoreFact(kLsName, FormatStoredNumber(i), "99", "02") < 0) {
-                StopIfImageFull();
-                return;
-            }
-            RunTask(TaskSlot::Block, Slot(TaskSlot::Block));
-            if (Ended()) {
-                return;
-            }
-            Ausst();
-            if (Ended()) {
-                return;
-            }
-        }
-        if (repeats > 1 && facts_.StoreFact(kLsName, FormatStoredNumber(1), "99", "02") < 0) {
-            StopIfImageFull();
-            return;
-        }
-    }
-    // The remaining kinds in their fixed order; each is followed by its breakpoint test.
-    constexpr std::array<TaskSlot, 8> kOrder = {
-        TaskSlot::ReadOther,        TaskSlot::OldDatabaseRead, TaskSlot::VariableCommands,
-        TaskSlot::Computation,      TaskSlot::Print,           TaskSlot::Display,
-        TaskSlot::OldDatabaseWrite, TaskSlot::WriteOther};
-    for (TaskSlot slot : kOrder) {
-        if (!due(slot)) {
-            continue;
-        }
-        const int position = Slot(slot);
-        RunTask(slot, position);
-        if (Ended()) {
-            return;
-        }
-        if (slot != TaskSlot::OldDatabaseRead && slot != TaskSlot::OldDatabaseWrite) {
-            Haltepunkt(position);
-        }
-        if (Ended()) {
-            return;
-        }
-    }
-    if (due(TaskSlot::JumpBack)) {
-        Haltepunkt(Slot(TaskSlot::JumpBack));
-        RunTask(TaskSlot::JumpBack, Slot(TaskSlot::JumpBack));
-    }
-}
-
-// Alle_Funktionen: the action lines of a block, each followed by the body it runs.
-void Consultation::Alle_Funktionen() {
-    int p = Slot(TaskSlot::Block) + 1;
-    char letter = '\0';
-    for (;;) {
-        const std::string line = Line(p);
-        for (const BlockAction& action : kBlockActions) {
-            if (std::string_view(line).substr(0, 5) != action.marker) {
-                continue;
-            }
-            letter = action.bodyKind;
-            const int kept = Slot(action.slot);
-            SetSlot(action.slot, p);
-            if (Kind(p + 1) == letter) {
-                RunTask(action.slot, p);
-            }
-            Haltepunkt(p);
-            SetSlot(action.slot, kept);
-            if (Ended()) {
-                return;
-            }
-            break;
-        }
-        do {
-            ++p;
-        } while (p <= image_.LastRecord() && (Kind(p) == letter || Kind(p) == 'G'));
-        if (Kind(p) != '=') {
-            return;
-        }
-    }
-}
-
-// Anzeige_Texte_v_n: the text lines below `position` as pages of a caption and 25 lines.
-void Consultation::Anzeige_Texte_v_n(int position) {
-    if (position == -1) {
-        return;
-    }
-    int p = position;
-    for (;;) {
-        for (std::string& line : page_.formPage) {
-            line.assign(kPageWidth, ' ');
-        }
-        int i = -1;
-        page_.firstMediaLine = 0;
-        for (;;) {
-            ++p;
-            const char kind = Kind(p);
-            if (kind == 'G') {
-                if (page_.firstMediaLine == 0) {
-                    page_.firstMediaLine = p;
-                }
-            } else if (kind == 'T') {
-                ++i;
-                std::string text = Columns(image_.Text(p), 3, 82);
-                if (i == 0) {
-                    text = PadRight(SubstituteFields(text, facts_), kPageWidth);
-                }
-                page_.formPage[static_cast<std::size_t>(i)] = text;
-            } else {
-                --p;
-                break;
-            }
-            if (i == kPageLines - 1) {
-                break;
-            }
-        }
-        page_.formMode = 1;
-        ShowPage(page_);
-        if (Ended()) {
-            return;
-        }
-        const char next = Kind(p + 1);
-        if (next == 'T') {
-            continue;
-        }
-        if (next == 'G') {
-            FHR_Fehler(static_cast<int>(ErrorCode::PageStartsWithMedia), p + 1, true);
-        }
-        return;
-    }
-}
-
-void Consultation::Fehlermeldung_alte_Datenbank() {
-    ShowMessage("Fehler beim ausf\xFChren von alten Datenbankanweissungen", "", MessageIcon::None,
-                MessageButtons::Ok);
-}
-
-void Consultation::Prog_Rueck() {
-    const int y = Slot(TaskSlot::JumpBack) + 1;
-    std::string name = Columns(image_.Text(y), 3, 32);
-    if (name.starts_with("+") && facts_.LookupFact(name)) {
-        name = PadRight(facts_.FoundValue(), FactBase::kFieldWidth);
-    }
-    if (!facts_.LookupFact(name)) {
-        FHR_Fehler(static_cast<int>(ErrorCode::JumpVariableMissing), y, true);
-    } else if (facts_.FoundOrigin() != 1) {
-        FHR_Fehler(static_cast<int>(ErrorCode::JumpBackNotAllowed), y, true);
-    } else {
-        image_.SetLastRecord(facts_.FoundPosition());
     }
 }
 

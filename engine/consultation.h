@@ -6,12 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/object_index.h"
 #include "engine/print_buffer.h"
 #include "engine/task_slot.h"
 #include "platform/dialogs.h"
 #include "platform/session_windows.h"
 #include "store/fact_base.h"
 #include "store/knowledge_base_image.h"
+#include "store/search_mode.h"
 
 namespace kelvo {
 
@@ -30,6 +32,9 @@ struct ConsultationConfig {
     /// without an editor.
     std::string ablage2Text{};
     std::string ablage3Text{};
+    /// Indexed finds facts and rules through indexes; Literal follows the scans step by step
+    /// (the reference the tests compare against). Both give the same results.
+    SearchMode searchMode = SearchMode::Indexed;
 };
 
 class Printer;
@@ -106,8 +111,10 @@ class Consultation {
     void Propruef();
     /// The consultation proper: preparation, rule passes, closing phase.
     void Starte();
-    /// Lets one window event through and serves a pending break-off request.
-    void Ausst();
+    /// Lets one window event through and serves a pending break-off request. Returns false
+    /// when it did nothing else: no break-off was requested, so calling it again right away
+    /// changes nothing either.
+    bool Ausst();
     /// Opens the inspector when `position` + 1 is the breakpoint line.
     void Haltepunkt(int position);
     /// Reports an error (code and line position); `running` is false for the program check.
@@ -197,7 +204,10 @@ class Consultation {
     enum class PassResult { Concluded, Restart, Finished, Ended };
 
     void Prepare();
+    void BuildIndexes();
     PassResult RulePass();
+    int NextRule(int s) const;
+    bool AusstTimes(int calls);
     bool Suchen(bool pruefeRegel, int position);
     void FH(std::string_view line);
     void ClosingPhase();
@@ -251,6 +261,11 @@ class Consultation {
     bool ruleFailed_ = false;
     std::string currentGoal_;
     std::vector<std::string> goalStack_;
+
+    // The rules by the object they conclude (rule numbers) and the task copies by the object
+    // they name (positions); empty in the Literal search mode.
+    ObjectIndex rulesByObject_;
+    ObjectIndex taskCopiesByObject_;
 };
 
 }  // namespace kelvo

@@ -1,7 +1,11 @@
 #include "store/fact_base.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 #include "store/fact_record.h"
@@ -17,8 +21,30 @@ std::size_t PartCount(std::string_view trimmedValue) {
         1, (trimmedValue.size() + FactBase::kFieldWidth - 1) / FactBase::kFieldWidth);
 }
 
-std::string PartName(std::string_view name, std::size_t part) {
-    return PadRight(TrimRight(name) + std::to_string(part), FactBase::kFieldWidth);
+// The name of part `part` of a double-plus variable whose name without trailing blanks is
+// `base`: base + the part number, padded or cut to 30. Built without allocating, as a lookup
+// builds one per part.
+class PartName {
+  public:
+    PartName(std::string_view base, std::size_t part) {
+        buffer_.fill(' ');
+        const std::size_t n = std::min(base.size(), buffer_.size());
+        std::copy_n(base.begin(), n, buffer_.begin());
+        char digits[24];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), part).ptr;
+        const std::size_t count =
+            std::min(static_cast<std::size_t>(end - digits), buffer_.size() - n);
+        std::copy_n(digits, count, buffer_.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+    std::string_view view() const { return {buffer_.data(), buffer_.size()}; }
+
+  private:
+    std::array<char, FactBase::kFieldWidth> buffer_{};
+};
+
+std::string_view TrimmedName(std::string_view name) {
+    const std::size_t last = name.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view() : name.substr(0, last + 1);
 }
 
 }  // namespace
@@ -43,42 +69,58 @@ std::string FactBase::ResolveAllSubscripts(std::string key) {
     return key;
 }
 
+void FactBase::SetTopGoal(std::string_view goal) {
+    topGoal_ = std::string(goal);
+    goalKey_ = PadRight(topGoal_, kFieldWidth);
+}
+
+int FactBase::Newest(std::string_view key) {
+    if (Indexed()) {
+        return image_.FactIndex(goalKey_).Newest(key);
+    }
+    const int boundary = image_.FactBoundary();
+    for (int position = image_.LastRecord(); position > boundary; --position) {
+        if (FactRecord(image_.Text(position)).NameEquals(key)) {
+            return position;
+        }
+    }
+    return -1;
+}
+
 bool FactBase::LookupFact(std::string_view name) {
     ResetFound();
     std::string key = ResolveAllSubscripts(PadRight(ToUpper(name), kFieldWidth));
     const bool doublePlus = FactNameFormOf(key).doublePlus;
-    const std::string base = key;
+    const std::string base(TrimmedName(key));
     if (doublePlus) {
-        key = PartName(base, 1);
+        key = std::string(PartName(base, 1).view());
     }
 
-    const int boundary = image_.FactBoundary();
-    for (int position = image_.LastRecord(); position > boundary; --position) {
-        const FactRecord record(image_.Text(position));
-        if (!record.NameEquals(key)) {
-            continue;
-        }
-        foundPosition_ = position;
-        foundCertainty_ = record.CertaintyNumber();
-        foundOrigin_ = record.OriginNumber();
-        if (doublePlus) {
-            for (int k = position; k <= image_.LastRecord(); ++k) {
-                const FactRecord part(image_.Text(k));
-                if (!part.NameEquals(PartName(base, static_cast<std::size_t>(k - position + 1)))) {
-                    break;
-                }
-                foundValue_ += part.Value();
-            }
-        } else {
-            foundValue_ = record.Value();
-            if (foundValue_.front() == '(') {
-                // A value in parentheses that does not read as a number keeps -1.0.
-                foundNumber_ = ReadStoredNumber(foundValue_).value_or(-1.0);
-            }
-        }
-        return true;
+    const int position = Newest(key);
+    if (position < 0) {
+        return false;
     }
-    return false;
+    const FactRecord record(image_.Text(position));
+    foundPosition_ = position;
+    foundCertainty_ = record.CertaintyNumber();
+    foundOrigin_ = record.OriginNumber();
+    if (doublePlus) {
+        for (int k = position; k <= image_.LastRecord(); ++k) {
+            const FactRecord part(image_.Text(k));
+            if (!part.NameEquals(
+                    PartName(base, static_cast<std::size_t>(k - position + 1)).view())) {
+                break;
+            }
+            foundValue_ += part.Value();
+        }
+    } else {
+        foundValue_ = record.Value();
+        if (foundValue_.front() == '(') {
+            // A value in parentheses that does not read as a number keeps -1.0.
+            foundNumber_ = ReadStoredNumber(foundValue_).value_or(-1.0);
+        }
+    }
+    return true;
 }
 
 std::string FactBase::ResolveSubscript(std::string_view name) {
@@ -92,12 +134,19 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
     const std::string key =
         PadRight("[" + std::string(name.substr(open + 1, close - open - 1)), 17) + "]";
 
-    const int boundary = image_.FactBoundary();
-    for (int position = image_.LastRecord(); position > boundary; --position) {
-        const FactRecord record(image_.Text(position));
-        if (!record.BeginsWith(key)) {
-            continue;
+    int found = -1;
+    if (Indexed()) {
+        found = image_.FactIndex(goalKey_).NewestWithPrefix(key);
+    } else {
+        for (int position = image_.LastRecord(); position > image_.FactBoundary(); --position) {
+            if (FactRecord(image_.Text(position)).BeginsWith(key)) {
+                found = position;
+                break;
+            }
         }
+    }
+    if (found >= 0) {
+        const FactRecord record(image_.Text(found));
         const std::optional<double> number = ReadStoredNumber(record.Value());
         if (!number || !(*number > 0.0)) {
             return std::string(name);
@@ -135,18 +184,27 @@ int FactBase::StoreFact(std::string_view name, std::string_view value, std::stri
         position = foundPosition_;
     }
     subscriptIndex_ = index;
-    if (key == PadRight(topGoal_, kFieldWidth)) {
-        const std::string wanted = key + " " + PadRight(value, kFieldWidth);
-        for (int p = image_.LastRecord(); p > image_.FactBoundary(); --p) {
-            if (FactRecord(image_.Text(p)).BeginsWith(wanted)) {
-                position = p;
-                break;
-            }
+    if (key == goalKey_) {
+        if (const int existing = FindGoalValue(value); existing >= 0) {
+            position = existing;
         }
     }
     return image_.StoreRecord(FactRecord::Compose(key, value, certainty, origin), position)
                ? position
                : -1;
+}
+
+int FactBase::FindGoalValue(std::string_view value) {
+    const std::string wanted = goalKey_ + " " + PadRight(value, kFieldWidth);
+    if (Indexed()) {
+        return image_.FactIndex(goalKey_).NewestGoalValue(wanted);
+    }
+    for (int p = image_.LastRecord(); p > image_.FactBoundary(); --p) {
+        if (FactRecord(image_.Text(p)).BeginsWith(wanted)) {
+            return p;
+        }
+    }
+    return -1;
 }
 
 // Rewrites a double-plus variable so that it keeps its place among the other facts: the old
@@ -167,11 +225,12 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
     }
     subscriptIndex_ = index;
 
+    const std::string_view trimmedName = TrimmedName(name);
     auto part = [&](std::size_t j) {
         const std::size_t from = kFieldWidth * (j - 1);
         const std::string_view chunk =
             from < v.size() ? std::string_view(v).substr(from, kFieldWidth) : std::string_view();
-        return FactRecord::Compose(PartName(name, j), chunk, certainty, origin);
+        return FactRecord::Compose(PartName(trimmedName, j).view(), chunk, certainty, origin);
     };
     auto store = [&](std::string_view text, int position) {
         return image_.StoreRecord(text, position);
@@ -179,6 +238,16 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
 
     const int old = static_cast<int>(oldParts);
     if (oldParts > 0 && start + old - 1 < image_.LastRecord()) {
+        if (Indexed()) {
+            std::vector<std::string> parts;
+            for (std::size_t j = 1; j <= newParts; ++j) {
+                parts.push_back(part(j));
+            }
+            if (RewriteInPlace(start, old, parts)) {
+                return start;
+            }
+            // It does not fit: the moves below fill the image as far as it goes.
+        }
         for (int k = start + old; k <= image_.LastRecord(); ++k) {
             if (!store(std::string(image_.Text(k)), k - old)) {
                 return -1;
@@ -213,6 +282,54 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
         }
     }
     return first;
+}
+
+}  // namespace kelvo
+
+namespace kelvo {
+
+// The moves of a double-plus rewrite in one step: the image takes the new parts in place of
+// the old ones and the later records move once. RecentStores receives what the single moves
+// would have left in it: the last 20 of the stores that close the gap (each later record one
+// place down), open it again (per new part: the last record appended, then every record from
+// the end down to the start one place up) and write the parts. R(i) below is the i-th record
+// behind the old parts, as it was before.
+bool FactBase::RewriteInPlace(int start, int oldParts, const std::vector<std::string>& parts) {
+    const int behind = image_.LastRecord() - (start + oldParts - 1);  // the records R(1..behind)
+    auto r = [&](int i) { return std::string(image_.Text(start + oldParts - 1 + i)); };
+
+    // The stores, newest first, as far as RecentStores reaches.
+    std::vector<std::string> newest;
+    const auto wanted = static_cast<std::size_t>(KnowledgeBaseImage::kRecentStoreCount);
+    auto note = [&](std::string text) {
+        if (newest.size() < wanted) {
+            newest.push_back(std::move(text));
+        }
+    };
+    for (auto part = parts.rbegin(); part != parts.rend() && newest.size() < wanted; ++part) {
+        note(*part);
+    }
+    const int rounds = static_cast<int>(parts.size());
+    for (int round = rounds; round >= 1 && newest.size() < wanted; --round) {
+        // Chronologically: R(behind) appended; R(behind) down to R(1) moved up; then the
+        // round - 1 copies of R(1) that earlier rounds left at the start moved up.
+        for (int copy = 1; copy < round && newest.size() < wanted; ++copy) {
+            note(r(1));
+        }
+        for (int i = 1; i <= behind && newest.size() < wanted; ++i) {
+            note(r(i));
+        }
+        note(r(behind));
+    }
+    for (int i = behind; i >= 1 && newest.size() < wanted; --i) {
+        note(r(i));
+    }
+
+    if (!image_.SpliceRecords(start, oldParts, parts)) {
+        return false;
+    }
+    image_.NoteRecentStores(std::vector<std::string>(newest.rbegin(), newest.rend()));
+    return true;
 }
 
 }  // namespace kelvo

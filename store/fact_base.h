@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/knowledge_base_image.h"
 
@@ -11,7 +12,8 @@ namespace kelvo {
 // The fact base: the fact records (store/fact_record.h) at positions FactBoundary + 1 to
 // LastRecord of the image.
 //
-// There is no index: every lookup scans from the newest record to the oldest. A double-plus
+// In the Literal search mode every lookup scans from the newest record to the oldest; in the
+// Indexed mode (the default) the image's index by name answers the same. A double-plus
 // variable "++NAME" with a long value is kept in consecutive records "++NAME1", "++NAME2", …,
 // 30 characters each.
 class FactBase {
@@ -34,6 +36,10 @@ class FactBase {
     int StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
                   std::string_view origin);
 
+    /// The newest record of the goal object that holds `value` (padded to 30), or -1 when no
+    /// record of the goal holds it.
+    int FindGoalValue(std::string_view value);
+
     /// Replaces the last subscript "{+NAME}" of `name` by the rounded value of the numeric
     /// variable "[+NAME]" when that value is above 0 and its digits fit between the braces;
     /// sets SubscriptIndex to it, or to -1 leaving the name unchanged.
@@ -48,19 +54,24 @@ class FactBase {
 
     /// The consultation's goal object (30 characters); one blank when there is none.
     const std::string& TopGoal() const { return topGoal_; }
-    void SetTopGoal(std::string_view goal) { topGoal_ = std::string(goal); }
+    void SetTopGoal(std::string_view goal);
 
     KnowledgeBaseImage& image() { return image_; }
     const KnowledgeBaseImage& image() const { return image_; }
 
   private:
     void ResetFound();
+    bool Indexed() const { return image_.searchMode() == SearchMode::Indexed; }
+    /// The newest fact record whose columns 1-30 equal `key`; -1 when none.
+    int Newest(std::string_view key);
+    bool RewriteInPlace(int start, int oldParts, const std::vector<std::string>& parts);
     std::string ResolveAllSubscripts(std::string key);
     int StoreDoublePlus(const std::string& name, std::string_view value, std::string_view certainty,
                         std::string_view origin);
 
     KnowledgeBaseImage& image_;
     std::string topGoal_ = " ";
+    std::string goalKey_ = std::string(kFieldWidth, ' ');  ///< topGoal_ padded to 30
     std::string foundValue_;
     double foundNumber_ = -1.0;
     std::int32_t foundPosition_ = -1;

@@ -39,6 +39,7 @@ Expected<int> KnowledgeBaseImage::LoadImage(std::vector<LineRecord> records) {
     records_ = std::move(records);
     lastRecord_ = count - 1;
     full_ = false;
+    indexValid_ = false;
 
     ruleIndex_.assign(1, -1);
     for (int position = 0; position <= lastRecord_; ++position) {
@@ -60,6 +61,7 @@ void KnowledgeBaseImage::ReleaseImage() {
     lastRecord_ = -1;
     capacity_ = 0;
     full_ = false;
+    indexValid_ = false;
 }
 
 bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
@@ -71,23 +73,132 @@ bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
         return false;
     }
     LineRecord record(text);
+    const auto slot = static_cast<std::size_t>(position);
+    // A replacement under the same name (a plus name, a double-plus part) leaves the index.
+    const bool reindex =
+        Indexing(position) &&
+        (position > lastRecord_ || !factIndex_.SameKeys(records_[slot].text(), record.text()));
+    if (reindex && position <= lastRecord_) {
+        factIndex_.Remove(records_[slot].text(), position);
+    }
     if (position > lastRecord_) {
         ++lastRecord_;
     }
-    const auto slot = static_cast<std::size_t>(position);
     if (slot >= records_.size()) {
         records_.resize(slot + 1);
     }
     records_[slot] = record;
+    if (reindex) {
+        factIndex_.Add(records_[slot].text(), position);
+    }
+    EnterRecentStore(record);
+    return true;
+}
+
+void KnowledgeBaseImage::EnterRecentStore(const LineRecord& record) {
     if (factBoundary_ != 0 && programmingModule_) {
         std::move_backward(recentStores_.begin() + 1, recentStores_.end() - 1, recentStores_.end());
         recentStores_[1] = record;
+    }
+}
+
+void KnowledgeBaseImage::NoteRecentStores(const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) {
+        EnterRecentStore(LineRecord(text));
+    }
+}
+
+bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
+                                       const std::vector<std::string>& texts) {
+    const int insertCount = static_cast<int>(texts.size());
+    if (start < 0 || removeCount < 0 || start + removeCount - 1 > lastRecord_) {
+        return false;
+    }
+    const int newLast = lastRecord_ - removeCount + insertCount;
+    if (newLast >= capacity_) {
+        return false;
+    }
+    if (insertCount == removeCount) {
+        // Nothing moves: a rewrite of the same size.
+        for (int j = 0; j < insertCount; ++j) {
+            const auto slot = static_cast<std::size_t>(start + j);
+            const LineRecord record(texts[static_cast<std::size_t>(j)]);
+            const bool reindex =
+                Indexing(start + j) && !factIndex_.SameKeys(records_[slot].text(), record.text());
+            if (reindex) {
+                factIndex_.Remove(records_[slot].text(), start + j);
+            }
+            records_[slot] = record;
+            if (reindex) {
+                factIndex_.Add(records_[slot].text(), start + j);
+            }
+        }
+        return true;
+    }
+    for (int p = lastRecord_; p >= start; --p) {
+        if (Indexing(p)) {
+            factIndex_.Remove(records_[static_cast<std::size_t>(p)].text(), p);
+        }
+    }
+    if (static_cast<std::size_t>(newLast) >= records_.size()) {
+        records_.resize(static_cast<std::size_t>(newLast) + 1);
+    }
+    const auto from = records_.begin() + start + removeCount;
+    const auto end = records_.begin() + lastRecord_ + 1;
+    if (insertCount > removeCount) {
+        std::move_backward(from, end, end + (insertCount - removeCount));
+    } else if (insertCount < removeCount) {
+        std::move(from, end, records_.begin() + start + insertCount);
+    }
+    for (int j = 0; j < insertCount; ++j) {
+        records_[static_cast<std::size_t>(start + j)] =
+            LineRecord(texts[static_cast<std::size_t>(j)]);
+    }
+    lastRecord_ = newLast;
+    for (int p = start; p <= lastRecord_; ++p) {
+        if (Indexing(p)) {
+            factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
+        }
     }
     return true;
 }
 
 void KnowledgeBaseImage::SetLastRecord(int firstFree) {
-    lastRecord_ = std::clamp(firstFree, 0, static_cast<int>(records_.size())) - 1;
+    const int newLast = std::clamp(firstFree, 0, static_cast<int>(records_.size())) - 1;
+    for (int p = lastRecord_; p > newLast; --p) {
+        if (Indexing(p)) {
+            factIndex_.Remove(records_[static_cast<std::size_t>(p)].text(), p);
+        }
+    }
+    for (int p = lastRecord_ + 1; p <= newLast; ++p) {
+        if (Indexing(p)) {
+            factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
+        }
+    }
+    lastRecord_ = newLast;
+}
+
+void KnowledgeBaseImage::SetFactBoundary(int position) {
+    if (position != factBoundary_) {
+        indexValid_ = false;
+    }
+    factBoundary_ = position;
+}
+
+void KnowledgeBaseImage::SetSearchMode(SearchMode mode) {
+    searchMode_ = mode;
+    indexValid_ = false;
+}
+
+const FactNameIndex& KnowledgeBaseImage::FactIndex(std::string_view goal) {
+    if (!indexValid_ || factIndex_.Goal() != goal) {
+        factIndex_.Clear(goal);
+        indexValid_ = searchMode_ == SearchMode::Indexed;
+        for (int p = factBoundary_ + 1; indexValid_ && p <= lastRecord_; ++p) {
+            factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
+        }
+    }
+    return factIndex_;
 }
 
 const LineRecord& KnowledgeBaseImage::Record(int position) const {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "store/expected.h"
+#include "store/fact_name_index.h"
 #include "store/line_record.h"
+#include "store/search_mode.h"
 
 namespace kelvo {
 
@@ -51,11 +53,28 @@ class KnowledgeBaseImage {
     /// Sets LastRecord to `firstFree` - 1; the records behind stay until overwritten.
     void SetLastRecord(int firstFree);
 
+    /// Replaces the `removeCount` records at `start` by `texts` (each cut to 83 characters)
+    /// and moves the records behind them, up to LastRecord, so that they follow directly;
+    /// LastRecord moves by the difference and the records behind the new end stay as they
+    /// were. RecentStores is not touched. Returns false, changing nothing, when the range does
+    /// not lie in 0 to LastRecord or the result would not fit into the image.
+    bool SpliceRecords(int start, int removeCount, const std::vector<std::string>& texts);
+    /// Enters `texts` into RecentStores, oldest first, as if each had been stored.
+    void NoteRecentStores(const std::vector<std::string>& texts);
+
+    /// Indexed (the default) keeps the index of the fact records by name; Literal keeps none.
+    void SetSearchMode(SearchMode mode);
+    SearchMode searchMode() const { return searchMode_; }
+    /// The index of the fact records (FactBoundary + 1 to LastRecord) by name, with `goal`
+    /// (30 characters) indexed by its values too; built on first use and then kept exact
+    /// through every store, move and cut. Only in the Indexed mode.
+    const FactNameIndex& FactIndex(std::string_view goal);
+
     int LastRecord() const { return lastRecord_; }
     int ProgramEnd() const { return programEnd_; }
     int FactBoundary() const { return factBoundary_; }
     void SetProgramEnd(int position) { programEnd_ = position; }
-    void SetFactBoundary(int position) { factBoundary_ = position; }
+    void SetFactBoundary(int position);
     int ImageCapacity() const { return capacity_; }
     bool ProgrammingModule() const { return programmingModule_; }
 
@@ -78,6 +97,9 @@ class KnowledgeBaseImage {
     void ResetRecentStores();
 
   private:
+    bool Indexing(int position) const { return indexValid_ && position > factBoundary_; }
+    void EnterRecentStore(const LineRecord& record);
+
     std::vector<LineRecord> records_;
     std::vector<std::int32_t> ruleIndex_;
     std::array<LineRecord, kRecentStoreCount + 1> recentStores_{};
@@ -89,6 +111,9 @@ class KnowledgeBaseImage {
     int ruleCount_ = 0;
     bool programmingModule_ = false;
     bool full_ = false;
+    SearchMode searchMode_ = SearchMode::Indexed;
+    FactNameIndex factIndex_;
+    bool indexValid_ = false;
 };
 
 }  // namespace kelvo

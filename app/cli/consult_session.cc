@@ -390,6 +390,7 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
     config.breakpointLine = options.breakpointLine;
     config.ablage2Text = Utf8ToWindows1252(options.ablage2);
     config.ablage3Text = Utf8ToWindows1252(options.ablage3);
+    config.searchMode = options.searchMode;
 
     ConsultOutcome outcome;
     KnowledgeBaseImage image(options.programmingModule);
@@ -407,6 +408,9 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         // A run stopped by the timeout or by the script does not start again.
         if (platform.timedOut() || platform.scriptError() || platform.ranOut()) {
             consultation.SetRestartRequested(false);
+        }
+        if (options.finished) {
+            options.finished(consultation);
         }
         platform.Record(EndEvent(consultation, outcome.consultations));
     };

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@
 #include "shell/knowledge_base_source.h"
 #include "store/expected.h"
 #include "store/line_record.h"
+#include "store/search_mode.h"
 
 namespace kelvo::cli {
 
@@ -62,6 +64,10 @@ struct ConsultOptions {
     /// The scripted screen of the automation commands (--desktop); its size follows --screen
     /// unless the JSON gives one.
     ScriptedScreenOptions desktop;
+    /// How facts and rules are found (the literal scans serve the tests as reference).
+    SearchMode searchMode = SearchMode::Indexed;
+    /// Called with each consultation when it has ended, before its "end" event is recorded.
+    std::function<void(Consultation&)> finished;
 };
 
 /// How deeply the JSON of an answer or of --desktop may nest ("{...}" and "[...]" counted).

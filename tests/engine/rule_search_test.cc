@@ -87,6 +87,47 @@ INSTANTIATE_TEST_SUITE_P(
                       90}),
     CaseName());
 
+struct GoalValueCase {
+    const char* name;
+    const char* knowledgeBase;
+    std::vector<std::string> facts;  ///< the fact base at the end, oldest first
+};
+
+class GoalValues : public testing::TestWithParam<GoalValueCase> {};
+
+// A goal rule whose value any goal record already holds is skipped, so the first conclusion of
+// a goal value stands; conclusions by a variable keep the test of the newest goal record.
+TEST_P(GoalValues, TheFirstConclusionOfAGoalValueStands) {
+    ConsultationHarness run(GetParam().knowledgeBase);
+    run.Run();
+    EXPECT_EQ(run.FactList(), GetParam().facts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, GoalValues,
+    testing::Values(
+        GoalValueCase{"LaterWeakerRuleKeepsTheCertainty",
+                      "Z ZIEL\nR ZIEL . a\nU A (99) . x\nR ZIEL . b\nU A (60) . x\n"
+                      "R ZIEL . a\nU A (0) . x\nF A (99) . x\nK\n",
+                      {"A=x/99/02", "ZIEL=a/99/01", "ZIEL=b/60/01", "+UW=60/99/02"}},
+        GoalValueCase{"LaterStrongerRuleDoesNotRaiseIt",
+                      "Z ZIEL\nR ZIEL . a\nU A (40) . x\nR ZIEL . b\nU A (60) . x\n"
+                      "R ZIEL . a\nU A (99) . x\nF A (99) . x\nK\n",
+                      {"A=x/99/02", "ZIEL=a/40/01", "ZIEL=b/60/01", "+UW=60/99/02"}},
+        GoalValueCase{"ValueOfTheNewestRecordIsSkippedAsBefore",
+                      "Z ZIEL\nR ZIEL . a\nU A (40) . x\nR ZIEL . a\nU A (99) . x\n"
+                      "F A (99) . x\nK\n",
+                      {"A=x/99/02", "ZIEL=a/40/01", "+UW=40/99/02"}},
+        GoalValueCase{"HeldValueSkippedInALaterPass",
+                      "Z ZIEL\nR ZIEL . a\nU A (30) . x\nR ZIEL . b\nU B (99) . y\n"
+                      "R ZIEL . a\nU A (99) . x\nR B . y\nU A (99) . x\nF A (99) . x\nK\n",
+                      {"A=x/99/02", "ZIEL=a/30/01", "B=y/99/01", "ZIEL=b/99/01", "+UW=99/99/02"}},
+        GoalValueCase{"ConclusionByVariableOnAnUnknownGoal",
+                      "Z ZIEL\nR ZIEL = W\nU A (50) . x\nR ZIEL . b\nU A (60) . x\n"
+                      "R ZIEL . a\nU A (99) . x\nF A (99) . x\nF W (99) . a\nK\n",
+                      {"A=x/99/02", "W=a/99/02", "ZIEL=a/50/01", "ZIEL=b/60/01", "+UW=60/99/02"}}),
+    CaseName());
+
 TEST(RuleSearch, ASubGoalIsPushedAndConcludedOnce) {
     ConsultationHarness run(
         "Z ZIEL\nR ZIEL . ja\nU B (99) . eins\nR B . eins\nU A (99) . x\n"

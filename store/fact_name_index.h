@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kelvo {
+
+// The positions of fact records by name: for each name (columns 1-30) the positions of its
+// records in ascending order, so the newest is the last. Two companions answer the other scans
+// of the fact base: numeric names by their first 18 columns (for a record whose columns 19-30
+// are not blank; the others are found by name), and the records of the goal object by name and
+// value (columns 1-61).
+//
+// The index knows nothing of the image: the image adds and removes each record as it writes,
+// moves or drops it (store/knowledge_base_image.h).
+class FactNameIndex {
+  public:
+    /// Forgets every position; `goal` (30 characters) is the object indexed by its values too.
+    void Clear(std::string_view goal);
+    /// The goal object given to the last Clear.
+    const std::string& Goal() const { return goal_; }
+
+    /// Adds the record `text` at `position`.
+    void Add(std::string_view text, int position);
+    /// Removes the record `text` at `position`; a position not indexed under its name is
+    /// ignored.
+    void Remove(std::string_view text, int position);
+
+    /// True when the records `a` and `b` are indexed under the same keys, so that one may
+    /// take the other's place without a change of the index.
+    bool SameKeys(std::string_view a, std::string_view b) const;
+
+    /// The newest position whose columns 1-30 equal `name` (30 characters); -1 when none.
+    int Newest(std::string_view name) const;
+    /// The newest position whose columns 1-18 equal `key` (18 characters); -1 when none.
+    int NewestWithPrefix(std::string_view key) const;
+    /// The newest position whose columns 1-61 equal `nameAndValue` (the goal, a blank and a
+    /// value of 30); -1 when none or when the name is not the goal.
+    int NewestGoalValue(std::string_view nameAndValue) const;
+
+  private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const {
+            return std::hash<std::string_view>{}(key);
+        }
+    };
+    using Positions = std::vector<int>;
+    using Map = std::unordered_map<std::string, Positions, Hash, std::equal_to<>>;
+
+    static void Insert(Map& map, std::string_view key, int position);
+    static void Erase(Map& map, std::string_view key, int position);
+    static int Last(const Map& map, std::string_view key);
+
+    Map byName_;
+    Map byPrefix_;
+    Map byGoalValue_;
+    std::string goal_;
+};
+
+}  // namespace kelvo

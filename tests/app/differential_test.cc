@@ -1,0 +1,229 @@
+// The indexed engine against the literal one: every fixture knowledge base of the suite and
+// thousands of generated ones must give the same transcript, fact base and RecentStores.
+//
+// KELVO_DIFFERENTIAL_SEEDS (a count) widens the generated share for a longer run
+// (scripts/differential-run); the suite's own share is fixed.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/cli/consult_session.h"
+#include "authoring/knowledge_base_text.h"
+#include "store/search_mode.h"
+#include "store/windows1252.h"
+#include "tests/app/cli_run.h"
+#include "tests/app/random_knowledge_base.h"
+#include "tests/store/temp_dir.h"
+
+namespace kelvo {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+constexpr std::string_view kExchangeFile = "DATEN.WBP";
+
+// Everything observable of one scripted run.
+struct Observed {
+    std::vector<json> events;
+    std::vector<std::string> recentStores;  ///< after each consultation, 20 entries each
+    int exitCode = 0;
+    bool timedOut = false;  ///< stopped by the clock, at no fixed point: not comparable
+
+    bool operator==(const Observed&) const = default;
+};
+
+// Runs in `folder` as the working folder, which starts without the exchange file.
+Observed Observe(const LoadedKnowledgeBase& knowledgeBase,
+                 const std::vector<ScriptedAnswer>& answers, cli::ConsultOptions options,
+                 SearchMode mode, const fs::path& folder) {
+    std::error_code ignored;
+    fs::remove(folder / kExchangeFile, ignored);
+    const fs::path kept = fs::current_path();
+    fs::current_path(folder);
+    Observed observed;
+    options.searchMode = mode;
+    options.finished = [&observed](Consultation& consultation) {
+        for (int i = 1; i <= KnowledgeBaseImage::kRecentStoreCount; ++i) {
+            observed.recentStores.emplace_back(consultation.image().RecentStore(i).text());
+        }
+    };
+    cli::ConsultOutcome outcome = cli::RunScriptedConsultation(knowledgeBase, answers, options);
+    fs::current_path(kept);
+    observed.events = std::move(outcome.events);
+    observed.exitCode = outcome.exitCode;
+    observed.timedOut = outcome.timedOut;
+    return observed;
+}
+
+// The first event where the two runs part, for the failure message.
+std::string FirstDifference(const Observed& literal, const Observed& indexed) {
+    const std::size_t n = std::min(literal.events.size(), indexed.events.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (literal.events[i] != indexed.events[i]) {
+            return "event " + std::to_string(i) + "\nliteral: " + literal.events[i].dump() +
+                   "\nindexed: " + indexed.events[i].dump();
+        }
+    }
+    if (literal.events.size() != indexed.events.size()) {
+        return "event counts " + std::to_string(literal.events.size()) + " and " +
+               std::to_string(indexed.events.size());
+    }
+    return literal.recentStores != indexed.recentStores ? "RecentStores differ"
+                                                        : "exit codes differ";
+}
+
+// Returns false when a run had to be stopped by the clock (a knowledge base that never ends),
+// which leaves nothing to compare.
+bool ExpectSameRuns(const LoadedKnowledgeBase& knowledgeBase,
+                    const std::vector<ScriptedAnswer>& answers, const cli::ConsultOptions& options,
+                    const std::string& what) {
+    TempDir folder;
+    const Observed literal =
+        Observe(knowledgeBase, answers, options, SearchMode::Literal, folder.path());
+    if (literal.timedOut) {
+        return false;
+    }
+    const Observed indexed =
+        Observe(knowledgeBase, answers, options, SearchMode::Indexed, folder.path());
+    EXPECT_FALSE(indexed.timedOut) << what;
+    EXPECT_TRUE(literal == indexed) << what << "\n" << FirstDifference(literal, indexed);
+    return true;
+}
+
+LoadedKnowledgeBase FromText(const std::string& text, const fs::path& file) {
+    TextImport imported = ImportKnowledgeBaseText(text, file.string());
+    for (const std::string& fault : imported.faults) {
+        ADD_FAILURE() << fault << "\n" << text;
+    }
+    return {file.string(), KnowledgeBaseKind::Text, std::move(imported.records), {}};
+}
+
+// --- the suite's fixtures ------------------------------------------------------------------
+
+fs::path SourceRoot() {
+    return fs::path(KELVO_TEST_DATA).parent_path().parent_path();
+}
+
+std::vector<fs::path> FilesEndingIn(const fs::path& folder, std::string_view extension) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file() && entry.path().extension() == extension) {
+            found.push_back(entry.path());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Each fixture with no answers and with every answer script of its folder, in both modules.
+TEST(Differential, EveryFixtureKnowledgeBaseRunsAlikeIndexedAndLiteral) {
+    std::vector<fs::path> knowledgeBases = FilesEndingIn(SourceRoot() / "tests", ".txt");
+    for (const fs::path& example : FilesEndingIn(SourceRoot() / "examples", ".txt")) {
+        knowledgeBases.push_back(example);
+    }
+    int compared = 0;
+    std::set<fs::path> endless;
+    for (const fs::path& file : knowledgeBases) {
+        auto loaded = LoadKnowledgeBase(file.string());
+        if (!loaded) {
+            continue;  // a fixture of faulty lines: nothing runs
+        }
+        std::vector<fs::path> scripts = {fs::path()};
+        for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+            if (entry.path().extension() == ".jsonl") {
+                scripts.push_back(entry.path());
+            }
+        }
+        std::sort(scripts.begin(), scripts.end());
+        for (const fs::path& script : scripts) {
+            std::vector<ScriptedAnswer> answers;
+            if (!script.empty()) {
+                auto parsed = cli::ParseAnswers(ReadWholeFile(script), script.string());
+                if (!parsed) {
+                    continue;  // a malformed script of the script tests
+                }
+                answers = std::move(*parsed);
+            }
+            for (const bool programming : {true, false}) {
+                cli::ConsultOptions options;
+                options.programmingModule = programming;
+                options.timeout = std::chrono::seconds(2);
+                if (!ExpectSameRuns(*loaded, answers, options,
+                                    file.string() + " with " + script.string())) {
+                    endless.insert(file);
+                    break;
+                }
+                ++compared;
+            }
+            if (endless.contains(file)) {
+                break;  // a knowledge base that runs until it is stopped (jump_back.txt)
+            }
+        }
+    }
+    EXPECT_GT(compared, 100);  // the fixtures were found
+    EXPECT_LE(endless.size(), 1u);
+}
+
+// --- generated knowledge bases -------------------------------------------------------------
+
+// The suite's share: seeds 1 to kChunks x kChunkSize, in chunks that CTest runs in parallel.
+constexpr int kChunks = 20;
+constexpr int kChunkSize = 150;
+
+void CompareGenerated(std::uint64_t first, std::uint64_t count) {
+    TempDir folder;
+    for (std::uint64_t seed = first; seed < first + count; ++seed) {
+        const RandomRun run = GenerateKnowledgeBase(seed, std::string(kExchangeFile));
+        const LoadedKnowledgeBase knowledgeBase = FromText(run.text, folder / "ZUFALL.txt");
+        if (knowledgeBase.records.empty()) {
+            return;  // the generator wrote a faulty line; reported by FromText
+        }
+        cli::ConsultOptions options;
+        options.programmingModule = run.programmingModule;
+        options.breakpointLine = run.breakpointLine;
+        options.timeout = std::chrono::seconds(60);
+        std::string script;
+        for (const std::string& answer : run.answers) {
+            script += answer + "\n";
+        }
+        auto answers = cli::ParseAnswers(script, "answers.jsonl");
+        ASSERT_TRUE(answers.ok()) << answers.error().message;
+        EXPECT_TRUE(ExpectSameRuns(
+            knowledgeBase, *answers, options,
+            "seed " + std::to_string(seed) + ":\n" + run.text + "answers:\n" + script))
+            << "seed " << seed << " never ends:\n"
+            << run.text;
+        if (testing::Test::HasFailure()) {
+            return;  // one knowledge base is enough to look at
+        }
+    }
+}
+
+class GeneratedChunk : public testing::TestWithParam<int> {};
+
+TEST_P(GeneratedChunk, RunsAlikeIndexedAndLiteral) {
+    CompareGenerated(static_cast<std::uint64_t>(GetParam() * kChunkSize + 1), kChunkSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, GeneratedChunk, testing::Range(0, kChunks));
+
+// The longer run of scripts/differential-run: KELVO_DIFFERENTIAL_SEEDS more seeds after the
+// suite's share; nothing when the variable is not set.
+TEST(Differential, LongerRunFromTheEnvironment) {
+    const char* count = std::getenv("KELVO_DIFFERENTIAL_SEEDS");
+    if (count == nullptr) {
+        GTEST_SKIP() << "KELVO_DIFFERENTIAL_SEEDS is not set";
+    }
+    CompareGenerated(static_cast<std::uint64_t>(kChunks * kChunkSize + 1),
+                     std::strtoull(count, nullptr, 10));
+}
+
+}  // namespace
+}  // namespace kelvo
