@@ -10,36 +10,11 @@ set -euo pipefail
 
 kelvo=$(realpath "${1:-build/app/gui/kelvo}")
 runs=${2:-7}
-work=$(mktemp -d)
-display=""
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
+source "$(dirname "$0")/../tests/ui/e2e/xvfb_session.sh"
+start_xvfb_session || {
+    echo "Xvfb startet nicht" >&2
+    exit 1
 }
-trap cleanup EXIT
-
-# Xvfb chooses a free display itself and writes its number to descriptor 3, so that runs at
-# the same time on one machine never share a display.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-display=":$(head -1 "$work/display" 2>/dev/null)"
-export DISPLAY=$display
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 1
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR=$work/runtime
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 

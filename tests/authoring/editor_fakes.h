@@ -8,6 +8,7 @@
 
 #include "authoring/editor_services.h"
 #include "store/file_fault_injector.h"
+#include "tests/platform/memory_clipboard.h"
 
 namespace kelvo::testing {
 
@@ -86,13 +87,6 @@ class QueuedInputBox final : public InputBox {
     }
     std::deque<std::optional<std::string>> answers;
     std::vector<Shown> shown;
-};
-
-class MemoryClipboard final : public Clipboard {
-  public:
-    std::string Text() override { return text; }
-    void SetText(std::string_view newText) override { text = newText; }
-    std::string text;
 };
 
 /// Records the documents handed to it; opening succeeds when the document exists.

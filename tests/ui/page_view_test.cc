@@ -22,23 +22,18 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/clipboard.h"
 #include "platform/qt/qt_text.h"
 #include "tests/case_name.h"
+#include "tests/platform/memory_clipboard.h"
 #include "tests/ui/fact_fixture.h"
 #include "tests/ui/qt_printing.h"
 
 namespace kelvo {
 namespace {
 
-class MemoryClipboard final : public Clipboard {
-  public:
-    std::string Text() override { return text; }
-    void SetText(std::string_view value) override { text = std::string(value); }
-    std::string text;
-};
+using kelvo::testing::MemoryClipboard;
 
-class PageViewTest : public testing::Test {
+class PageViewTest : public ::testing::Test {
   protected:
     PageViewTest() {
         for (std::string& line : source_.formPage) {
@@ -310,7 +305,7 @@ struct CommandCase {
     PageAction::Kind kind;
 };
 
-class PageViewCommand : public PageViewTest, public testing::WithParamInterface<CommandCase> {};
+class PageViewCommand : public PageViewTest, public ::testing::WithParamInterface<CommandCase> {};
 
 TEST_P(PageViewCommand, ToolbarAndMenuGiveTheCommandToThePageSession) {
     QuestionPage();
@@ -332,11 +327,11 @@ TEST_P(PageViewCommand, ToolbarAndMenuGiveTheCommandToThePageSession) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, PageViewCommand,
-    testing::Values(CommandCase{"weiter", ToolButton::Weiter, PageAction::Kind::Weiter},
-                    CommandCase{"abbruch", ToolButton::Abbruch, PageAction::Kind::Abbruch},
-                    CommandCase{"drucken", ToolButton::Drucken, PageAction::Kind::Drucken},
-                    CommandCase{"datenbasis", ToolButton::Datenbasis,
-                                PageAction::Kind::Datenbasis}),
+    ::testing::Values(CommandCase{"weiter", ToolButton::Weiter, PageAction::Kind::Weiter},
+                      CommandCase{"abbruch", ToolButton::Abbruch, PageAction::Kind::Abbruch},
+                      CommandCase{"drucken", ToolButton::Drucken, PageAction::Kind::Drucken},
+                      CommandCase{"datenbasis", ToolButton::Datenbasis,
+                                  PageAction::Kind::Datenbasis}),
     CaseName());
 
 TEST_F(PageViewTest, TheCloseButtonIsACommandAndTheWindowStays) {

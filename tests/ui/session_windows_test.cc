@@ -12,8 +12,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "platform/clipboard.h"
 #include "platform/qt/qt_dialogs.h"
+#include "tests/platform/memory_clipboard.h"
 #include "tests/ui/fact_fixture.h"
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/qt_printing.h"
@@ -24,14 +24,9 @@
 namespace kelvo {
 namespace {
 
-class MemoryClipboard final : public Clipboard {
-  public:
-    std::string Text() override { return text; }
-    void SetText(std::string_view value) override { text = std::string(value); }
-    std::string text;
-};
+using kelvo::testing::MemoryClipboard;
 
-class SessionWindowsTest : public testing::Test {
+class SessionWindowsTest : public ::testing::Test {
   protected:
     SessionWindowsSetup MakeSetup() {
         SessionWindowsSetup setup{dialogs_, clipboard_};

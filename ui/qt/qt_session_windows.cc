@@ -143,16 +143,7 @@ void QtSessionWindows::SetSessionWindowVisible(bool visible) {
 }
 
 void QtSessionWindows::SetCursor(CursorShape shape) {
-    const bool hourglass = shape == CursorShape::Hourglass;
-    if (hourglass == hourglass_) {
-        return;
-    }
-    hourglass_ = hourglass;
-    if (hourglass) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
+    cursor_.Set(shape);
 }
 
 void QtSessionWindows::SetStatusText(std::string_view text) {

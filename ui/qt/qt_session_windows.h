@@ -10,6 +10,7 @@
 
 #include "platform/qt/event_pump.h"
 #include "platform/session_windows.h"
+#include "ui/qt/wait_cursor.h"
 
 class QImage;
 class QWidget;
@@ -83,7 +84,7 @@ class QtSessionWindows final : public SessionWindows {
     EventPump pump_;
     std::unique_ptr<SessionWindowView> view_;
     bool abortClicked_ = false;
-    bool hourglass_ = false;
+    WaitCursor cursor_;
 };
 
 }  // namespace kelvo

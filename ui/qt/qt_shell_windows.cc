@@ -52,16 +52,7 @@ void QtShellWindows::MainWindowChanged(const TForm1& /*window*/) {
 }
 
 void QtShellWindows::SetCursor(CursorShape shape) {
-    const bool hourglass = shape == CursorShape::Hourglass;
-    if (hourglass == hourglass_) {
-        return;
-    }
-    hourglass_ = hourglass;
-    if (hourglass) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
+    cursor_.Set(shape);
 }
 
 }  // namespace kelvo

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "shell/shell_windows.h"
+#include "ui/qt/wait_cursor.h"
 
 namespace kelvo {
 
@@ -32,7 +33,7 @@ class QtShellWindows final : public ShellWindows {
 
   private:
     std::unique_ptr<MainWindowView> main_;
-    bool hourglass_ = false;
+    WaitCursor cursor_;
 };
 
 }  // namespace kelvo

@@ -12,16 +12,7 @@ kelvo_cli=$3
 screens=$4
 mkdir -p "$screens"
 
-work=$(mktemp -d)
-display=""
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/xvfb_session.sh"
 
 fail() {
     echo "FEHLER: $*" >&2
@@ -29,26 +20,7 @@ fail() {
     exit 1
 }
 
-# Xvfb chooses a free display itself and writes its number to descriptor 3, so that runs at
-# the same time on one machine never share a display.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-display=":$(head -1 "$work/display" 2>/dev/null)"
-export DISPLAY=$display
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb startet nicht"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 1
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR=$work/runtime
+start_xvfb_session || fail "Xvfb startet nicht"
 
 # Waits until a window whose name matches the pattern exists; prints its id.
 window() {
