@@ -82,6 +82,9 @@ void TForm1::FormShow() {
     Changed();  // the window shows
     if (config_.programmingModule) {
         firstOpen_ = true;
+        if (!config_.commandLineFile.empty()) {
+            Open(Utf8ToWindows1252(config_.commandLineFile.string()));
+        }
         return;
     }
     if (!startFileName_.empty()) {
@@ -202,6 +205,10 @@ void TForm1::NeuClick() {
 }
 
 void TForm1::OeffnenClick() {
+    Open(std::nullopt);
+}
+
+void TForm1::Open(const std::optional<std::string>& named) {
     FileDialogRequest request;
     request.title =
         "\xD6"
@@ -212,7 +219,9 @@ void TForm1::OeffnenClick() {
         openDialogFolder_ = Utf8ToWindows1252(ProgramFolder(config_.programPath).string());
         firstOpen_ = false;
     }
-    if (config_.programmingModule) {
+    if (named) {
+        currentFileName_ = *named;
+    } else if (config_.programmingModule) {
         request.folder = openDialogFolder_;
         if (auto chosen = services_.fileDialogs.OpenFileName(request)) {
             currentFileName_ = *chosen;

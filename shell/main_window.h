@@ -39,8 +39,9 @@ class TForm1 {
     void Loaded();
     /// The window's place and size from the screen; the timer stopped, both text stores empty.
     void FormCreate();
-    /// Programming module: the next open dialog starts in the program's folder. User module:
-    /// open the knowledge base the start window chose, run it and close it; then end.
+    /// Programming module: the next open dialog starts in the program's folder, and the file
+    /// named on the command line, if any, is opened as "Öffnen" opens a chosen one. User
+    /// module: open the knowledge base the start window chose, run it and close it; then end.
     void FormShow();
 
     /// Runs an enabled command; false, doing nothing, when it is disabled.
@@ -102,6 +103,9 @@ class TForm1 {
     const EditorState& editorState() const { return editorState_; }
 
   private:
+    /// "Öffnen" with the file `named` (Windows-1252) instead of the one the dialog gives; with
+    /// nothing named, the dialog (programming module) or StartFileName (user module).
+    void Open(const std::optional<std::string>& named);
     void SetOpenState(bool open);
     void RefreshTitle();
     void Changed();

@@ -43,6 +43,10 @@ void TForm4::FormClose() {
     if (config_.programmingModule) {
         return;
     }
+    if (!config_.commandLineFile.empty()) {
+        startFileName_ = Utf8ToWindows1252(config_.commandLineFile.string());
+        return;
+    }
     if (auto found = FindRunOnlyBesideProgram(config_.programPath)) {
         startFileName_ = Utf8ToWindows1252(found->string());
         return;

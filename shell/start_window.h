@@ -21,8 +21,9 @@ class TForm4 {
     /// runs FormClose).
     void WndProcPaint();
 
-    /// FormClose: chooses StartFileName. Run by WndProcPaint; a view that closes the window in
-    /// another way calls it itself.
+    /// FormClose: chooses StartFileName — in the user module the file named on the command
+    /// line, else the knowledge base beside the program, else the one the open dialog gives. Run by
+    /// WndProcPaint; a view that closes the window in another way calls it itself.
     void FormClose();
 
     /// Where the window is: (100, 100) 200 × 250 in the programming module, (0, 0) 1 × 1 in

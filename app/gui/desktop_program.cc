@@ -9,6 +9,9 @@
 #include <QTranslator>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "app/gui/desktop_automation.h"
 #include "platform/database/database_files.h"
@@ -23,6 +26,7 @@
 #include "platform/qt/qt_progress_window.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_text.h"
+#include "shell/command_line_file.h"
 #include "shell/main_window.h"
 #include "shell/shell_services.h"
 #include "shell/single_instance.h"
@@ -41,6 +45,17 @@ void InstallGermanQtTexts(QApplication& application, QTranslator& translator) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         application.installTranslator(&translator);
     }
+}
+
+/// The knowledge base the command line names, after Qt has taken its own options out.
+std::filesystem::path KnowledgeBaseOnCommandLine() {
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments()) {
+        arguments.push_back(QStringToUtf8(argument));
+    }
+    std::error_code error;
+    const std::filesystem::path currentFolder = std::filesystem::current_path(error);
+    return CommandLineFile(arguments, currentFolder);
 }
 
 }  // namespace
@@ -127,6 +142,7 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     ShellConfig config;
     config.programmingModule = programmingModule;
     config.programPath = programPath;
+    config.commandLineFile = KnowledgeBaseOnCommandLine();
     config.screenWidth = screen.width;
     config.screenHeight = screen.height;
 
