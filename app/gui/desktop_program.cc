@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPainter>
@@ -62,8 +63,13 @@ std::filesystem::path KnowledgeBaseOnCommandLine() {
 
 int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(programmingModule ? QStringLiteral("kelvo")
-                                                       : QStringLiteral("kelvo-run"));
+    const QString programName =
+        programmingModule ? QStringLiteral("kelvo") : QStringLiteral("kelvo-run");
+    QApplication::setApplicationName(programName);
+    // The menu entry and the icon the installation puts into the desktop (the window keeps
+    // the default icon where the program is not installed).
+    QApplication::setDesktopFileName(programName);
+    QApplication::setWindowIcon(QIcon::fromTheme(programName));
     // The main window's model decides when the program ends. Qt would also end it when the
     // last visible window closes, which happens whenever a page closes while the main window
     // is hidden for a consultation.
