@@ -83,12 +83,16 @@ void TForm1::FormShow() {
     if (config_.programmingModule) {
         firstOpen_ = true;
         if (!config_.commandLineFile.empty()) {
-            Open(Utf8ToWindows1252(config_.commandLineFile.string()));
+            OpenCommandLineFile();
         }
         return;
     }
     if (!startFileName_.empty()) {
-        OeffnenClick();
+        if (config_.commandLineFile.empty()) {
+            OeffnenClick();
+        } else {
+            OpenCommandLineFile();
+        }
         // After a failed open there is nothing to run or close: the program just ends.
         if (knowledgeBaseOpen_) {
             StartenClick();
@@ -251,6 +255,20 @@ void TForm1::Open(const std::optional<std::string>& named) {
     file_ = std::make_unique<KnowledgeBaseFile>(std::move(*opened));
     SetOpenState(true);
     Changed();
+}
+
+void TForm1::OpenCommandLineFile() {
+    std::size_t unmappable = 0;
+    std::string name = Utf8ToWindows1252(config_.commandLineFile.string(), &unmappable);
+    if (unmappable != 0) {
+        // The name has characters the shell's file names cannot hold; with them replaced it
+        // would name another file, or none.
+        currentFileName_.clear();
+        Refuse("Name der Wissensbasis unkorrekt !");
+        Changed();
+        return;
+    }
+    Open(std::move(name));
 }
 
 void TForm1::SchliesenClick() {

@@ -106,6 +106,9 @@ class TForm1 {
     /// "Öffnen" with the file `named` (Windows-1252) instead of the one the dialog gives; with
     /// nothing named, the dialog (programming module) or StartFileName (user module).
     void Open(const std::optional<std::string>& named);
+    /// Open with the file named on the command line; a name that Windows-1252 cannot hold is
+    /// refused as a file that cannot be opened.
+    void OpenCommandLineFile();
     void SetOpenState(bool open);
     void RefreshTitle();
     void Changed();

@@ -176,6 +176,25 @@ INSTANTIATE_TEST_SUITE_P(
         WrongFileRow{"UserFolder", false, "ordner.wbb", Content::Folder, kCannotOpen}),
     CaseName());
 
+// A name with characters outside Windows-1252 is refused; it does not open the knowledge base
+// its replaced form would name.
+TEST_F(CommandLineOpenTest, ProgrammingModuleRefusesANameOutsideTheCodePage) {
+    Make("??.wbp", Content::KnowledgeBase);
+    TForm1& form = Start(true, dir_ / "\u6570\u636E.wbp");
+    EXPECT_FALSE(form.KnowledgeBaseOpen());
+    EXPECT_EQ(form.file(), nullptr);
+    EXPECT_EQ(desktop_.Lines("message"), std::vector<std::string>{kCannotOpen});
+    EXPECT_EQ(desktop_.Lines("beep").size(), 1u);
+}
+
+TEST_F(CommandLineOpenTest, UserModuleRefusesANameOutsideTheCodePageAndEnds) {
+    Make("??.WBB", Content::KnowledgeBase);
+    TForm1& form = Start(false, dir_ / "\u6570\u636E.WBB", "berater");
+    EXPECT_TRUE(desktop_.Lines("page").empty());
+    EXPECT_EQ(desktop_.Lines("message"), std::vector<std::string>{kCannotOpen});
+    EXPECT_TRUE(form.Closed());
+}
+
 TEST_F(CommandLineOpenTest, UserModuleReportsACorruptRecordAndEnds) {
     const std::filesystem::path file = Make("kaputt.wbb", Content::BadRecord);
     TForm1& form = Start(false, file, "berater");
