@@ -341,6 +341,7 @@ void QtPrinter::Setup(QWidget* parent) {
         }
     }
     QPrintDialog dialog(printer_.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() == QDialog::Accepted) {
         chosen_ = true;

@@ -342,6 +342,7 @@ TEST_F(QtPrinterFallback, TheSetUpDialogsChoiceIsUsedByLaterPrintouts) {
     bool shown = false;
     OnModal<QPrintDialog>([&](QPrintDialog* dialog) {
         shown = true;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Drucker einrichten"));
         // Without printers the dialog offers printing into a file; its name is chosen here.
         QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
         if (name != nullptr) {
