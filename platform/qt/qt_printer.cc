@@ -37,7 +37,8 @@ constexpr std::string_view kImageFailure = "Die Seite konnte nicht gedruckt werd
 // on, at a printer's resolution.
 constexpr int kFallbackResolution = 600;
 constexpr double kFallbackMarginMillimetres = 5.0;
-constexpr std::string_view kFallbackName = "Ausdruck";
+// The job's name in a printer's queue, and the name of a printout's PDF file.
+constexpr std::string_view kPrintoutName = "Ausdruck";
 // Defensive: a folder full of earlier printouts ends the search for a free name.
 constexpr int kMostFallbackNames = 100000;
 
@@ -112,6 +113,8 @@ Status QtPrinter::OpenDevice(Job& job) {
         toPrinter = !printer_->printerName().isEmpty();
     }
     if (toPrinter) {
+        // The job's name in the printer's queue.
+        printer_->setDocName(Utf8ToQString(kPrintoutName));
         job.device = printer_.get();
         return {};
     }
@@ -124,7 +127,7 @@ Status QtPrinter::OpenDevice(Job& job) {
     job.pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
                                        QPageLayout::Millimeter));
     job.pdf->setCreator(QStringLiteral("KELVO"));
-    job.pdf->setTitle(Utf8ToQString(kFallbackName));
+    job.pdf->setTitle(Utf8ToQString(kPrintoutName));
     job.device = job.pdf.get();
     return {};
 }
@@ -292,7 +295,7 @@ Status QtPrinter::SaveFallback(const QByteArray& pdf) {
     for (int n = 1; n <= kMostFallbackNames; ++n) {
         const std::filesystem::path target =
             folder /
-            (std::string(kFallbackName) + (n == 1 ? "" : "-" + std::to_string(n)) + ".pdf");
+            (std::string(kPrintoutName) + (n == 1 ? "" : "-" + std::to_string(n)) + ".pdf");
         if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
             continue;
         }

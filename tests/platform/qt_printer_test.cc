@@ -2,6 +2,7 @@
 // knowledge base, read back here with poppler's tools.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -343,7 +344,11 @@ TEST_F(QtPrinterFallback, TheSetUpDialogsChoiceIsUsedByLaterPrintouts) {
     OnModal<QPrintDialog>([&](QPrintDialog* dialog) {
         shown = true;
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Drucker einrichten"));
-        // Without printers the dialog offers printing into a file; its name is chosen here.
+        // The last printer the dialog offers is printing into a PDF file, whose name is
+        // chosen here.
+        if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"))) {
+            printers->setCurrentIndex(printers->count() - 1);
+        }
         QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
         if (name != nullptr) {
             name->setText(Utf8ToQString(chosen.string()));
