@@ -25,6 +25,7 @@ const std::string_view kPrintPictureMissingMessage =
 const std::string_view kNoPrinterMessage =
     "Es ist kein Drucker verf\xFCgbar.\r\nDie Druckausgabe entf\xE4llt.";
 const std::string_view kPrintingStatusText = "   Druckausgabe";
+const std::string_view kPrinterFailedMessage = "Der Druckauftrag konnte nicht gedruckt werden.";
 
 namespace {
 
@@ -66,6 +67,7 @@ class PrintJob {
     enum class Outcome { Done, Interrupted, Failed };
 
     Outcome PrintLines();
+    void ReportFailure(const Error& error);
     // Writes a line and notes whether the channel began a new page after it.
     Status Write(std::string_view text) {
         const int page = printer_.PageNumber();
@@ -214,18 +216,29 @@ PrintJob::Outcome PrintJob::PrintLines() {
     return Outcome::Done;
 }
 
+// The printer refused the job or could not finish it: the user learns that the printout is
+// missing and why.
+void PrintJob::ReportFailure(const Error& error) {
+    c_.ShowMessage(
+        std::string(kPrinterFailedMessage) + "\r\n\r\n" + Utf8ToWindows1252(error.message),
+        kInformationCaption, MessageIcon::Warning, MessageButtons::Ok);
+}
+
 void PrintJob::Run() {
     SessionWindows& windows = c_.services().windows;
     windows.SetStatusText(kPrintingStatusText);
     Delay(c_.services().clock, 300);
     c_.SetVorgangAbbrechen(false);
 
-    if (printer_.BeginJob(kFontName, kFontPoints)) {
+    if (Status begun = printer_.BeginJob(kFontName, kFontPoints); !begun) {
+        ReportFailure(begun.error());
+    } else {
         switch (PrintLines()) {
             case Outcome::Done:
                 c_.SetVorgangAbbrechen(false);
-                if (!printer_.EndJob()) {
+                if (Status ended = printer_.EndJob(); !ended) {
                     printer_.AbortJob();
+                    ReportFailure(ended.error());
                 }
                 break;
             case Outcome::Interrupted:

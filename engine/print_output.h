@@ -12,6 +12,8 @@ extern const std::string_view kPrintInterruptedMessage;
 extern const std::string_view kPrintPictureMissingMessage;
 /// Shown at "<DRUCKEN>" when the desktop has no printer.
 extern const std::string_view kNoPrinterMessage;
+/// Shown, with the reason, when the printer does not take a print job or cannot finish it.
+extern const std::string_view kPrinterFailedMessage;
 /// The session window's label while a print job runs.
 extern const std::string_view kPrintingStatusText;
 
@@ -23,8 +25,9 @@ void Druckausgabe(Consultation& consultation);
 
 /// Prints the buffer as one print job: four empty lines at the top of each page, at most 63
 /// text lines per page, "<NEUE_SEITE>" begins a new page, picture lines draw on the current
-/// page. The user's break-off aborts the job with a message; a failure of the printer or of
-/// a picture ends it quietly. Leaves the buffer as it is.
+/// page. The user's break-off aborts the job with a message; a printer that does not take the
+/// job or cannot finish it is reported with its reason; a failure while the lines are written
+/// (a picture that does not decode) ends the job quietly. Leaves the buffer as it is.
 void PrintBufferContents(Consultation& consultation);
 
 }  // namespace kelvo

@@ -5,8 +5,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPainter>
-#include <QPrinter>
 #include <QTranslator>
 #include <filesystem>
 #include <memory>
@@ -24,6 +22,7 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_input_box.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_progress_window.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_text.h"
@@ -95,7 +94,20 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
 
     QtClock clock;
     SeededRandomSource random(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
-    QtFileDialogs fileDialogs;
+    TForm1* model = nullptr;
+    // The folder of the open knowledge base, where files a page names are looked for and a
+    // printout goes when no printer is set up.
+    auto knowledgeBaseFolder = [&model]() -> std::filesystem::path {
+        if (model == nullptr || model->CurrentFileName().empty()) {
+            return {};
+        }
+        return std::filesystem::path(Windows1252ToUtf8(model->CurrentFileName())).parent_path();
+    };
+    // One printer for the print tasks, the editor's block print and a page's "Drucken"; the
+    // variable command "R" sets it up.
+    QtPrinter printer(
+        dialogs, QtPrinterOptions{.fallbackFolder = knowledgeBaseFolder, .defaultPrinterName = {}});
+    QtFileDialogs fileDialogs(&printer);
     QtInputBox inputBox;
     QtClipboard clipboard;
     LinuxDesktopShell processes({});
@@ -104,7 +116,6 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     DatabaseFiles database;
     const std::unique_ptr<Automation> automation = MakeDesktopAutomation();
     QtShellWindows shellWindows;
-    TForm1* model = nullptr;
 
     SessionWindowsSetup sessionSetup(dialogs, clipboard);
     sessionSetup.owner = [&shellWindows]() -> QWidget* { return shellWindows.mainWindow(); };
@@ -116,31 +127,17 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
         const ScreenSize screen = PrimaryScreenSize();
         return QSize(screen.width, screen.height);
     };
-    sessionSetup.fileFolder = [&model]() -> std::filesystem::path {
-        if (model == nullptr || model->CurrentFileName().empty()) {
-            return {};
-        }
-        return std::filesystem::path(Windows1252ToUtf8(model->CurrentFileName())).parent_path();
-    };
-    // "Drucken" of a page: the window's image scaled to the paper of the printer chosen last,
-    // without a dialog. Without a printer nothing is printed.
-    sessionSetup.printImage = [&fileDialogs](const QImage& image) {
-        QPainter painter;
-        if (!painter.begin(&fileDialogs.printer())) {
-            return;
-        }
-        const QRect page = painter.viewport();
-        const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-        painter.setViewport(page.x(), page.y(), size.width(), size.height());
-        painter.setWindow(image.rect());
-        painter.drawImage(0, 0, image);
-        painter.end();
+    sessionSetup.fileFolder = knowledgeBaseFolder;
+    // "Drucken" of a page: the window's image scaled to the page, without a dialog.
+    sessionSetup.printImage = [&printer](const QImage& image) {
+        static_cast<void>(printer.PrintImage(image));
     };
     sessionSetup.programmingModule = programmingModule;
     QtSessionWindows sessionWindows(sessionSetup);
 
     ShellServices services{shellWindows, dialogs,  sessionWindows, clock,        random,  clock,
                            fileDialogs,  inputBox, clipboard,      desktopShell, progress};
+    services.printer = &printer;
     services.database = &database;
     services.automation = automation.get();
 

@@ -3,10 +3,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo {
@@ -22,11 +21,7 @@ QString QtFilterText(const std::vector<FileFilter>& filters) {
     return lines.join(QStringLiteral(";;"));
 }
 
-QtFileDialogs::QtFileDialogs() : printer_(new QPrinter) {}
-
-QtFileDialogs::~QtFileDialogs() {
-    delete printer_;
-}
+QtFileDialogs::QtFileDialogs(QtPrinter* printer) : printer_(printer) {}
 
 std::optional<std::string> QtFileDialogs::OpenFileName(const FileDialogRequest& request) {
     return Choose(false, request);
@@ -58,9 +53,9 @@ std::optional<std::string> QtFileDialogs::Choose(bool save, const FileDialogRequ
 }
 
 void QtFileDialogs::PrinterSetup() {
-    QPrintDialog dialog(printer_, DialogParent());
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.exec();
+    if (printer_ != nullptr) {
+        printer_->Setup(DialogParent());
+    }
 }
 
 }  // namespace kelvo

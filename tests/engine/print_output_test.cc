@@ -292,6 +292,73 @@ TEST(PrintOutput, WithoutPrinterTheDesktopSaysSo) {
     EXPECT_EQ(messages[0]["text"], Windows1252ToUtf8(kNoPrinterMessage));
 }
 
+// A printer that refuses the job when it begins or cannot finish it; what it was given is
+// kept.
+class FailingPrinter final : public Printer {
+  public:
+    explicit FailingPrinter(bool failAtBegin) : failAtBegin_(failAtBegin) {}
+    Status BeginJob(std::string_view, int) override {
+        if (failAtBegin_) {
+            return Error{
+                "Drucker \xE2\x80\x9E"
+                "B\xC3\xBCro\xE2\x80\x9C antwortet nicht"};
+        }
+        ++pages;
+        return {};
+    }
+    Expected<PageGeometry> Geometry() override { return PageGeometry{210, 297, 2100, 2970}; }
+    Status WriteLine(std::string_view text) override {
+        lines.emplace_back(text);
+        return {};
+    }
+    int PageNumber() const override { return pages; }
+    Status DrawPicture(const std::filesystem::path&, const PixelRect&) override { return {}; }
+    Status EndJob() override {
+        return Error{
+            "Drucker \xE2\x80\x9E"
+            "B\xC3\xBCro\xE2\x80\x9C antwortet nicht"};
+    }
+    void AbortJob() override { ++aborts; }
+
+    std::vector<std::string> lines;
+    int pages = 0;
+    int aborts = 0;
+
+  private:
+    bool failAtBegin_;
+};
+
+struct FailingPrinterCase {
+    std::string name;
+    bool failAtBegin;
+    std::size_t linesWritten;
+    int aborts;
+};
+
+class PrinterFailure : public testing::TestWithParam<FailingPrinterCase> {};
+
+TEST_P(PrinterFailure, IsReportedWithItsReasonAndTheConsultationGoesOn) {
+    FailingPrinter printer(GetParam().failAtBegin);
+    auto run = RunProgram(PrintProgram({"T eins", "T <DRUCKEN>"}), {}, {}, {}, &printer);
+    const std::vector<nlohmann::json> messages = run->Events("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0]["text"], Windows1252ToUtf8(kPrinterFailedMessage) +
+                                       "\r\n\r\nDrucker \xE2\x80\x9E"
+                                       "B\xC3\xBCro\xE2\x80\x9C antwortet nicht");
+    EXPECT_EQ(messages[0]["caption"], "Hinweis");
+    EXPECT_EQ(messages[0]["icon"], "warning");
+    EXPECT_EQ(printer.lines.size(), GetParam().linesWritten);
+    EXPECT_EQ(printer.aborts, GetParam().aborts);
+    EXPECT_FALSE(run->consultation().Ended());
+    EXPECT_EQ(run->platform().statusText(), "Bearbeitung l\xE4uft !");
+}
+
+INSTANTIATE_TEST_SUITE_P(PrintOutput, PrinterFailure,
+                         testing::Values(FailingPrinterCase{"AtTheBeginning", true, 0u, 0},
+                                         // four empty lines of the top margin and the line
+                                         FailingPrinterCase{"AtTheEnd", false, 5u, 1}),
+                         CaseName());
+
 // --- the buffer ----------------------------------------------------------------------------
 
 TEST(PrintBuffer, HoldsTenThousandLinesOfAtMost83Characters) {

@@ -20,8 +20,8 @@
 #include <algorithm>
 
 #include "platform/clipboard.h"
+#include "platform/qt/picture_image.h"
 #include "platform/qt/qt_text.h"
-#include "ui/qt/picture_image.h"
 #include "ui/qt/tool_icons.h"
 
 namespace kelvo {

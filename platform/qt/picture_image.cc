@@ -1,4 +1,4 @@
-#include "ui/qt/picture_image.h"
+#include "platform/qt/picture_image.h"
 
 #include <cstring>
 
