@@ -88,7 +88,7 @@ ProgramStructure ReadProgramStructure(std::vector<std::string> lines) {
     };
     for (int i = 0; i < count; ++i) {
         const char kind = program.Kind(i);
-        if (kind == 'Z' && i > 0) {
+        if (kind == 'Z') {
             program.topGoal = program.Field(i, 3, 32);
         } else if (kind == 'R') {
             RuleLines rule{i, {}};
