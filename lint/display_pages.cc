@@ -86,6 +86,34 @@ PageRun SplitPages(const ProgramStructure& program, const TaskBody& body) {
     return run;
 }
 
+std::vector<PageField> CaptionFields(const ProgramStructure& program, const DisplayPage& page) {
+    std::vector<PageField> fields;
+    if (page.textLines.empty()) {
+        return fields;
+    }
+    const int caption = page.textLines.front();
+    const std::string text = program.Field(caption, 3, 82);
+    for (const Marker& marker : kMarkers) {
+        if (marker.kind == PageFieldKind::Display) {
+            continue;
+        }
+        for (std::size_t j = text.find(marker.character); j != std::string::npos;
+             j = text.find(marker.character, j + 1)) {
+            const std::size_t close = text.find(marker.character, j + 1);
+            if (close == std::string::npos) {
+                break;
+            }
+            const std::string name = TrimRight(text.substr(j + 1, close - j - 1));
+            if (name.empty() || name.find(' ') != std::string::npos || ToUpper(name) != name ||
+                !NormalizeTextName(name, NameRule::DoublePlus).ok()) {
+                continue;
+            }
+            fields.push_back({marker.kind, caption, false, {}, text.substr(j, close - j + 1)});
+        }
+    }
+    return fields;
+}
+
 bool ShowsVariable(PageFieldKind kind) {
     return kind != PageFieldKind::Input && kind != PageFieldKind::MemoInput;
 }

@@ -44,6 +44,11 @@ struct PageField {
 /// a bad subscript, ...) or a name of upper-case words with a blank between them.
 std::vector<PageField> ScanPageFields(const ProgramStructure& program, const DisplayPage& page);
 
+/// Field descriptions in a page's caption, which is never searched for fields, so they stay
+/// text: an upper-case name between two equal markers other than "[" (which the caption
+/// takes for a value to put in). `valid` is false for each.
+std::vector<PageField> CaptionFields(const ProgramStructure& program, const DisplayPage& page);
+
 /// True for the kinds whose variable the page only shows (display fields, buttons, check
 /// boxes, list boxes); false for the input fields, whose variables the page writes.
 bool ShowsVariable(PageFieldKind kind);

@@ -21,6 +21,10 @@ LintWarnings CheckPageFieldNames(const ProgramStructure& program) {
                         {field.position, LintCode::InvalidFieldName, field.description});
                 }
             }
+            for (const PageField& field : CaptionFields(program, page)) {
+                warnings.push_back({field.position, LintCode::InvalidFieldName,
+                                    field.description + " in der Titelzeile"});
+            }
         }
     }
     return warnings;

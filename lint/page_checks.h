@@ -7,8 +7,8 @@ namespace kelvo {
 
 // The checks of the pages of display tasks and of media lines.
 
-/// Field descriptions whose names are invalid, so that they stay text (warning 7, at the text
-/// line).
+/// Field descriptions that stay text (warning 7, at the text line): names that are invalid,
+/// and fields written in a page's caption.
 LintWarnings CheckPageFieldNames(const ProgramStructure& program);
 
 /// Text bodies longer than one page: the text line that becomes the caption of a further page

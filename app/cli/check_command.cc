@@ -46,7 +46,9 @@ int RunCheck(const std::string& file, const std::string& lintMode) {
     if (!report->wouldStart) {
         return kExitFailure;
     }
-    return strict && !report->lintWarnings.empty() ? kExitFailure : kExitSuccess;
+    // Strict asks for a clean lint: warnings, or a lint that could not run, fail.
+    return strict && (!report->linted || !report->lintWarnings.empty()) ? kExitFailure
+                                                                        : kExitSuccess;
 }
 
 }  // namespace

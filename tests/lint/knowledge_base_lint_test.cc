@@ -38,82 +38,135 @@ struct LintCase {
     const char* name;
     std::string text;
     std::vector<Found> expected;
-    int silenceAbove;  ///< the comment "K lint: aus N" goes above this line (from 1)
+    int silenceAbove;    ///< the comment "K lint: aus N" goes above this line (from 1)
     const char* detail;  ///< part of the first warning's text (UTF-8)
 };
 
 const std::vector<LintCase>& Cases() {
     static const std::vector<LintCase> cases{
         {"ConditionObjectNothingSets",
-         "Z ZIEL\nR ZIEL . ja\nU WETTER (99) . kalt\nK\n", {{3, 1}}, 2,
+         "Z ZIEL\nR ZIEL . ja\nU WETTER (99) . kalt\nK\n",
+         {{3, 1}},
+         2,
          "Warnung 1: Bedingungsobjekt erhält nirgends einen Wert: WETTER"},
         {"ConditionObjectOfAnAlternative",
-         "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nO B (99) . y\nF A (99) . x\nK\n", {{4, 1}}, 2,
+         "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nO B (99) . y\nF A (99) . x\nK\n",
+         {{4, 1}},
+         2,
          "B setzt keine Regel"},
         {"RuleNeverSought",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\nR B . y\nU A (99) . x\nK\n",
-         {{5, 2}}, 5, "Warnung 2: Regelobjekt wird nie gesucht: B ist weder"},
-        {"RulesWithoutGoalLine", "R B . y\nU A (99) . x\nF A (99) . x\nK\n", {{1, 2}}, 1,
+         {{5, 2}},
+         5,
+         "Warnung 2: Regelobjekt wird nie gesucht: B ist weder"},
+        {"RulesWithoutGoalLine",
+         "R B . y\nU A (99) . x\nF A (99) . x\nK\n",
+         {{1, 2}},
+         1,
          "B ist weder"},
         {"TaskValueNoRuleConcludes",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nR A . x\nU START (99) . ja\nF START (99) . ja\n"
          "V A . y\nJ +T . hallo\nK\n",
-         {{7, 3}}, 7, "Warnung 3: Aufgabe wird nie ausgelöst: keine Regel schließt A . \"y\""},
+         {{7, 3}},
+         7,
+         "Warnung 3: Aufgabe wird nie ausgelöst: keine Regel schließt A . \"y\""},
         {"TaskOnAFactLine",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\nV A . x\nJ +T . hallo\nK\n",
-         {{5, 3}}, 5, "(Aufgaben folgen nur auf Regelschlüsse)"},
+         {{5, 3}},
+         5,
+         "(Aufgaben folgen nur auf Regelschlüsse)"},
         {"CircularRules",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nR A . x\nU B (99) . y\nR B . y\nU A (99) . x\nK\n",
-         {{4, 4}}, 4, "Warnung 4: Zirkuläre Regeln: A -> B -> A (Zeilen 4, 5, 6, 7)"},
+         {{4, 4}},
+         4,
+         "Warnung 4: Zirkuläre Regeln: A -> B -> A (Zeilen 4, 5, 6, 7)"},
         {"RuleNeedingItsOwnObject",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nR A . x\nU B (99) . y\nO A (50) . z\n"
          "F B (99) . y\nK\n",
-         {{4, 4}}, 4, "A -> A (Zeilen 4, 6)"},
+         {{4, 4}},
+         4,
+         "A -> A (Zeilen 4, 6)"},
         {"SameRuleTwice",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\nK\n",
-         {{4, 5}}, 4, "Warnung 5: Doppelte Regel: gleich der Regel in Zeile 2"},
+         {{4, 5}},
+         4,
+         "Warnung 5: Doppelte Regel: gleich der Regel in Zeile 2"},
         {"ContradictoryConditions",
-         "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nU A (99) . y\nF A (99) . x\nK\n", {{4, 6}}, 2,
+         "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nU A (99) . y\nF A (99) . x\nK\n",
+         {{4, 6}},
+         2,
          "Warnung 6: Widersprüchliche Bedingungen: A kann nicht zugleich \"x\" (Zeile 3) und "
          "\"y\" sein"},
         {"ContradictoryGroupsOfAlternatives",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nO A (99) . w\nU A (99) . y\nO A (99) . z\n"
          "F A (99) . x\nK\n",
-         {{5, 6}}, 2, "A kann nicht zugleich"},
+         {{5, 6}},
+         2,
+         "A kann nicht zugleich"},
         {"FieldNameWithBlank",
-         kPageStart + "N SEITE . ja\nT Titel\nT Ihr Name: ]VOR NAME]\nK\n", {{9, 7}}, 7,
+         kPageStart + "N SEITE . ja\nT Titel\nT Ihr Name: ]VOR NAME]\nK\n",
+         {{9, 7}},
+         7,
          "Warnung 7: Ungültiger Feldname bleibt Text: ]VOR NAME]"},
         {"FieldNameTooLong",
          kPageStart + "N SEITE . ja\nT Titel\nT ]ABCDEFGHIJKLMNOPQRSTUVWXYZ123456]\nK\n",
-         {{9, 7}}, 7, "]ABCDEFGHIJKLMNOPQRSTUVWXYZ123456]"},
+         {{9, 7}},
+         7,
+         "]ABCDEFGHIJKLMNOPQRSTUVWXYZ123456]"},
         {"FieldNameWithBadSubscript",
-         kPageStart + "N SEITE . ja\nT Titel\nT |+LISTE{0}|\nK\n", {{9, 7}}, 7,
+         kPageStart + "N SEITE . ja\nT Titel\nT |+LISTE{0}|\nK\n",
+         {{9, 7}},
+         7,
          "|+LISTE{0}|"},
-        {"PageLongerThanAPage", kPageStart + "N SEITE . ja\n" + TextLines(27) + "K\n",
-         {{34, 8}}, 7, "Warnung 8: Seite länger als eine Seite: die Zeile wird Titel der 2. Seite"},
+        {"FieldInTheCaption",
+         kPageStart + "N SEITE . ja\nT Ihr Name: ]NAME]\nT Text\nK\n",
+         {{8, 7}},
+         7,
+         "]NAME] in der Titelzeile"},
+        {"PageLongerThanAPage",
+         kPageStart + "N SEITE . ja\n" + TextLines(27) + "K\n",
+         {{34, 8}},
+         7,
+         "Warnung 8: Seite länger als eine Seite: die Zeile wird Titel der 2. Seite"},
         {"MediaLineAfterAFullPage",
          kPageStart + "F BILD (99) . bild.bmp\nN SEITE . ja\n" + TextLines(26) +
              "G BILD (0) (0)\nK\n",
-         {{35, 9}}, 8, "Warnung 9: Medienzeile an falscher Stelle: nach einer vollen Seite"},
+         {{35, 9}},
+         8,
+         "Warnung 9: Medienzeile an falscher Stelle: nach einer vollen Seite"},
         {"MediaLineOutsideEveryPage",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\nF BILD (99) . bild.bmp\n"
          "G BILD (0) (0)\nK\n",
-         {{6, 9}}, 6, "gehört zu keiner Seite"},
+         {{6, 9}},
+         6,
+         "gehört zu keiner Seite"},
         {"MediaLineFirstAfterAnAction",
          kPageStart + "F BILD (99) . bild.bmp\nB SEITE . ja\n= (N)\nG BILD (0) (0)\nT Titel\n"
                       "K\n",
-         {{10, 9}}, 8, "direkt nach der Aktionszeile"},
+         {{10, 9}},
+         8,
+         "direkt nach der Aktionszeile"},
         {"DisplayFieldNothingWrites",
          "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\nN ZIEL . ja\nT Ergebnis\n"
          "T Hallo [NAME[\nK\n",
-         {{7, 10}}, 5, "Warnung 10: Variable wird gelesen, aber nie geschrieben: NAME"},
+         {{7, 10}},
+         5,
+         "Warnung 10: Variable wird gelesen, aber nie geschrieben: NAME"},
         {"NumericOperandNothingWrites",
          "Z ZIEL\nR ZIEL . ja\nU [ALTER] (99) > [GRENZE]\nF [ALTER] (99) . (20)\nK\n",
-         {{3, 10}}, 2, "[GRENZE          ]"},
+         {{3, 10}},
+         2,
+         "[GRENZE          ]"},
         {"CommandOperandNothingWrites",
-         kPageStart + "V SEITE . ja\nJ +A = +B\nK\n", {{8, 10}}, 7, "+B"},
+         kPageStart + "V SEITE . ja\nJ +A = +B\nK\n",
+         {{8, 10}},
+         7,
+         "+B"},
         {"PrintFieldNothingWrites",
-         kPageStart + "C SEITE . ja\nT Name: [+NAME[\nT <DRUCKEN>\nK\n", {{8, 10}}, 7, "+NAME"},
+         kPageStart + "C SEITE . ja\nT Name: [+NAME[\nT <DRUCKEN>\nK\n",
+         {{8, 10}},
+         7,
+         "+NAME"},
     };
     return cases;
 }
@@ -148,8 +201,8 @@ TEST_P(LintCaseTest, ACommentAboveSilencesIt) {
         EXPECT_NE(found.second, number) << "line " << found.first;
     }
     // Another number silences nothing.
-    const std::string other = "K lint: aus " + std::to_string(number == 11 ? 1 : number + 1) +
-                              "\n" + c.text;
+    const std::string other =
+        "K lint: aus " + std::to_string(number == 11 ? 1 : number + 1) + "\n" + c.text;
     EXPECT_EQ(Lint(other).size(), c.expected.size());
 }
 
@@ -221,8 +274,9 @@ TEST(LintTest, ASubscriptReadIsWrittenUnderAnySubscript) {
 }
 
 TEST(LintTest, AnIndirectStoreOfAnUnknownNameKeepsTheWriteChecksQuiet) {
-    const std::string reads = "Z ZIEL\nR ZIEL . ja\nU WETTER (99) . kalt\nR WETTER . kalt\n"
-                              "U A (99) . x\nR A . x\nU B (99) . y\n";
+    const std::string reads =
+        "Z ZIEL\nR ZIEL . ja\nU WETTER (99) . kalt\nR WETTER . kalt\n"
+        "U A (99) . x\nR A . x\nU B (99) . y\n";
     // +ZIEL names the target; written from an answer, nobody knows which variable it is.
     EXPECT_EQ(Lint(reads + "N A . x\nT Titel\nT ]+ZIELNAME]\nV A . x\nJ +WERT > +ZIELNAME\nK\n"),
               std::vector<Found>{});
@@ -258,10 +312,11 @@ TEST_F(LintFileTest, MissingMediaFilesBesideTheKnowledgeBase) {
     EXPECT_EQ(warnings[0].Text(),
               "Warnung 11: Datei nicht vorhanden: BILD.BMP (gesetzt in Zeile 5)");
     // Silenced above the page's header.
-    const std::string silenced = "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\n"
-                                 "F BILD (99) . bild.bmp\nF TON (99) . ton.wav\n"
-                                 "K lint: aus 11\nN ZIEL . ja\nT Ergebnis\n"
-                                 "G BILD (10.020) (30.040)\nG TON (0) (0)\nK\n";
+    const std::string silenced =
+        "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nF A (99) . x\n"
+        "F BILD (99) . bild.bmp\nF TON (99) . ton.wav\n"
+        "K lint: aus 11\nN ZIEL . ja\nT Ergebnis\n"
+        "G BILD (10.020) (30.040)\nG TON (0) (0)\nK\n";
     EXPECT_EQ(Lint(silenced, folder_.string()), std::vector<Found>{});
 }
 
@@ -288,11 +343,12 @@ TEST_F(LintFileTest, NamesTheRunDecidesAreNotChecked) {
                    folder_.string()),
               std::vector<Found>{});
     // A copy command may create the file first.
-    EXPECT_EQ(Lint("Z ZIEL\nR ZIEL . ja\nU A (99) . x\nR A . x\nU START (99) . ja\n"
-                   "F START (99) . ja\nF BILD (99) . bild.bmp\nV A . x\n"
-                   "J +QUELLE . vorlage.bmp\nJ +QUELLE O BILD\nN ZIEL . ja\nT Titel\nG BILD (0) (0)\nK\n",
-                   folder_.string()),
-              std::vector<Found>{});
+    EXPECT_EQ(
+        Lint("Z ZIEL\nR ZIEL . ja\nU A (99) . x\nR A . x\nU START (99) . ja\n"
+             "F START (99) . ja\nF BILD (99) . bild.bmp\nV A . x\n"
+             "J +QUELLE . vorlage.bmp\nJ +QUELLE O BILD\nN ZIEL . ja\nT Titel\nG BILD (0) (0)\nK\n",
+             folder_.string()),
+        std::vector<Found>{});
 }
 
 }  // namespace

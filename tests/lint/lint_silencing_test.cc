@@ -26,9 +26,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SilencingCase{"K lint: aus 3", {3}}, SilencingCase{"K lint: aus 3 5", {3, 5}},
                       SilencingCase{"K lint: aus 1, 10", {1, 10}},
                       SilencingCase{"K lint: aus 1,10", {1, 10}},
-                      SilencingCase{"K   LINT:   AUS 7   ", {7}}, SilencingCase{"K lint:aus 2", {2}},
-                      SilencingCase{"K lint: aus", {}}, SilencingCase{"K lint aus 3", {}},
-                      SilencingCase{"K lint: aus 3x", {}}, SilencingCase{"K lint: ausser 3", {}},
+                      SilencingCase{"K   LINT:   AUS 7   ", {7}},
+                      SilencingCase{"K lint:aus 2", {2}}, SilencingCase{"K lint: aus", {}},
+                      SilencingCase{"K lint aus 3", {}}, SilencingCase{"K lint: aus 3x", {}},
+                      SilencingCase{"K lint: ausser 3", {}},
                       SilencingCase{"K Bemerkung: lint: aus 3", {}},
                       SilencingCase{"T lint: aus 3", {}}, SilencingCase{"", {}}));
 
