@@ -11,6 +11,7 @@
 #include "authoring/knowledge_base_text_file.h"
 #include "lint/knowledge_base_lint.h"
 #include "store/windows1252.h"
+#include "tests/app/random_knowledge_base.h"
 #include "tests/lint/lint_fixture.h"
 
 namespace kelvo {
@@ -283,6 +284,29 @@ TEST(LintTest, AnIndirectStoreOfAnUnknownNameKeepsTheWriteChecksQuiet) {
     // Written as a text, the target is known: B is still nowhere written.
     EXPECT_EQ(Lint(reads + "V A . x\nJ +ZIELNAME . C\nJ +WERT > +ZIELNAME\nK\n"),
               (std::vector<Found>{{7, 1}}));
+}
+
+// Generated knowledge bases of every line kind, circular rules and pages included: each
+// warning names a line of the program and a number of the catalogue, once.
+TEST(LintTest, GeneratedKnowledgeBases) {
+    for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+        const std::vector<std::string> lines =
+            StoredLines(GenerateKnowledgeBase(seed, "austausch.wbp").text);
+        const LintWarnings warnings = LintProgram(lines, {});
+        for (std::size_t k = 0; k < warnings.size(); ++k) {
+            const LintWarning& warning = warnings[k];
+            ASSERT_GE(warning.position, 0) << "seed " << seed;
+            ASSERT_LT(warning.position, static_cast<int>(lines.size())) << "seed " << seed;
+            ASSERT_GE(LintNumber(warning.code), 1);
+            ASSERT_LE(LintNumber(warning.code), 11);
+            if (k > 0) {
+                const LintWarning& before = warnings[k - 1];
+                EXPECT_TRUE(before.position < warning.position ||
+                            (before.position == warning.position && before.code <= warning.code))
+                    << "seed " << seed << ": not in line order";
+            }
+        }
+    }
 }
 
 class LintFileTest : public ::testing::Test {
