@@ -211,11 +211,15 @@ LintWarnings CheckContradictoryConditions(const ProgramStructure& program) {
             int line = 0;
             std::string object;
             std::set<std::string> values;
+            std::string firstValue;  ///< as the first alternative writes it
         };
         std::vector<Group> groups;
         std::size_t k = 0;
         while (k < rule.conditions.size()) {
-            Group group{rule.conditions[k], program.Field(rule.conditions[k], 3, 32), {}};
+            Group group{rule.conditions[k],
+                        program.Field(rule.conditions[k], 3, 32),
+                        {},
+                        program.Field(rule.conditions[k], 41, 70)};
             bool plain = true;
             std::size_t end = k;
             do {
@@ -241,9 +245,9 @@ LintWarnings CheckContradictoryConditions(const ProgramStructure& program) {
                 if (!shared) {
                     warnings.push_back({group.line, LintCode::ContradictoryConditions,
                                         Shown(group.object) + " kann nicht zugleich \"" +
-                                            TrimRight(*earlier.values.begin()) + "\" (Zeile " +
+                                            TrimRight(earlier.firstValue) + "\" (Zeile " +
                                             std::to_string(earlier.line + 1) + ") und \"" +
-                                            TrimRight(*group.values.begin()) + "\" sein"});
+                                            TrimRight(group.firstValue) + "\" sein"});
                     break;
                 }
             }

@@ -157,7 +157,7 @@ const std::vector<LintCase>& Cases() {
          "Z ZIEL\nR ZIEL . ja\nU [ALTER] (99) > [GRENZE]\nF [ALTER] (99) . (20)\nK\n",
          {{3, 10}},
          2,
-         "[GRENZE          ]"},
+         "nie geschrieben: [GRENZE]"},
         {"CommandOperandNothingWrites",
          kPageStart + "V SEITE . ja\nJ +A = +B\nK\n",
          {{8, 10}},
