@@ -114,10 +114,6 @@ std::vector<PageField> CaptionFields(const ProgramStructure& program, const Disp
     return fields;
 }
 
-bool ShowsVariable(PageFieldKind kind) {
-    return kind != PageFieldKind::Input && kind != PageFieldKind::MemoInput;
-}
-
 std::vector<PageField> ScanPageFields(const ProgramStructure& program, const DisplayPage& page) {
     // rows[r] is body line r (1 to 25): columns 3-82 of the page's text line r.
     std::array<std::string, kLastPageLine + 1> rows;

@@ -49,8 +49,4 @@ std::vector<PageField> ScanPageFields(const ProgramStructure& program, const Dis
 /// takes for a value to put in). `valid` is false for each.
 std::vector<PageField> CaptionFields(const ProgramStructure& program, const DisplayPage& page);
 
-/// True for the kinds whose variable the page only shows (display fields, buttons, check
-/// boxes, list boxes); false for the input fields, whose variables the page writes.
-bool ShowsVariable(PageFieldKind kind);
-
 }  // namespace kelvo

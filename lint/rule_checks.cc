@@ -1,7 +1,6 @@
 #include "lint/rule_checks.h"
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -168,7 +167,6 @@ LintWarnings CheckCircularRules(const ProgramStructure& program) {
         }
         reported[static_cast<std::size_t>(c)] = true;
         std::vector<const Need*> cycle{closing};
-        std::vector<int> path{start};
         for (int v = closingFrom; v != start; v = from[static_cast<std::size_t>(v)]) {
             cycle.push_back(via[static_cast<std::size_t>(v)]);
         }
