@@ -10,8 +10,11 @@
 namespace kelvo::cli {
 namespace {
 
-int RunCheck(const std::string& file) {
-    auto report = CheckKnowledgeBase(file);
+/// `lintMode`: empty without --lint, "normal" with it, "strict" with --lint=strict.
+int RunCheck(const std::string& file, const std::string& lintMode) {
+    const bool lint = !lintMode.empty();
+    const bool strict = lintMode == "strict";
+    auto report = CheckKnowledgeBase(file, lint);
     if (!report) {
         std::cerr << report.error().message << "\n";
         return kExitFailure;
@@ -22,18 +25,37 @@ int RunCheck(const std::string& file) {
     for (const CheckProblem& problem : report->problems) {
         std::cout << file << ":" << problem.line << ": " << problem.text << "\n";
     }
+    for (const CheckProblem& warning : report->lintWarnings) {
+        std::cout << file << ":" << warning.line << ": " << warning.text << "\n";
+    }
     if (report->problems.empty()) {
         std::cout << file << ": keine Fehler gefunden\n";
     } else {
         std::cout << file << ": " << report->problems.size() << " Fehler gefunden\n";
     }
-    return report->wouldStart ? kExitSuccess : kExitFailure;
+    if (lint) {
+        const std::size_t count = report->lintWarnings.size();
+        if (!report->linted) {
+            std::cout << file << ": Lint nicht ausgef\xC3\xBChrt (fehlerhafte Zeilen)\n";
+        } else if (count == 0) {
+            std::cout << file << ": keine Warnungen\n";
+        } else {
+            std::cout << file << ": " << count << (count == 1 ? " Warnung\n" : " Warnungen\n");
+        }
+    }
+    if (!report->wouldStart) {
+        return kExitFailure;
+    }
+    // Strict asks for a clean lint: warnings, or a lint that could not run, fail.
+    return strict && (!report->linted || !report->lintWarnings.empty()) ? kExitFailure
+                                                                        : kExitSuccess;
 }
 
 }  // namespace
 
 void AddCheckCommand(CLI::App& app, int& exitCode) {
     auto file = std::make_shared<std::string>();
+    auto lintMode = std::make_shared<std::string>();
     CLI::App* command = app.add_subcommand(
         "check",
         "Pr\xC3\xBC"
@@ -45,7 +67,13 @@ void AddCheckCommand(CLI::App& app, int& exitCode) {
         "starten w\xC3\xBC"
         "rde, sonst 1.");
     command->add_option("KB", *file, "Wissensbasis (.WBP, .WBB oder .txt)")->required();
-    command->callback([file, &exitCode] { exitCode = RunCheck(*file); });
+    command
+        ->add_flag("--lint{normal}", *lintMode,
+                   "Pr\xC3\xBC"
+                   "ft zus\xC3\xA4tzlich die ganze Wissensbasis und listet Warnungen "
+                   "(FILE:LINE: Warnung N: Text); --lint=strict: Exit-Status 1 bei Warnungen")
+        ->check(CLI::IsMember({"normal", "strict"}));
+    command->callback([file, lintMode, &exitCode] { exitCode = RunCheck(*file, *lintMode); });
 }
 
 }  // namespace kelvo::cli

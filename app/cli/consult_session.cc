@@ -20,6 +20,7 @@
 #include "engine/error_codes.h"
 #include "engine/program_check.h"
 #include "engine/start_command.h"
+#include "lint/knowledge_base_lint.h"
 #include "shell/consultation_run.h"
 #include "store/fact_record.h"
 #include "store/knowledge_base_file.h"
@@ -527,7 +528,7 @@ std::string OneLineMessage(std::string_view windows1252) {
     return Windows1252ToUtf8(out);
 }
 
-Expected<CheckReport> CheckKnowledgeBase(const std::string& file) {
+Expected<CheckReport> CheckKnowledgeBase(const std::string& file, bool lint) {
     const auto kind = KindOf(file);
     if (!kind) {
         return Error{file + ": unbekannte Endung (erwartet .WBP, .WBB oder .txt)"};
@@ -606,10 +607,26 @@ Expected<CheckReport> CheckKnowledgeBase(const std::string& file) {
                                                      OneLineMessage(ErrorMessage(problem.code))});
     }
     report.wouldStart = program.empty() && !textFaults;
+    const bool faultyLines = !grammar.empty() || textFaults;
     report.problems = std::move(grammar);
     report.problems.insert(report.problems.end(), program.begin(), program.end());
     std::stable_sort(report.problems.begin(), report.problems.end(),
                      [](const CheckProblem& a, const CheckProblem& b) { return a.line < b.line; });
+    if (lint && !faultyLines) {
+        std::vector<std::string> lines;
+        lines.reserve(records.size());
+        for (const LineRecord& record : records) {
+            lines.emplace_back(record.text());
+        }
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(file, error);
+        for (const LintWarning& warning :
+             LintProgram(std::move(lines), error ? std::string() : full.parent_path().string())) {
+            report.lintWarnings.push_back(
+                {warning.position + 1, Windows1252ToUtf8(warning.Text())});
+        }
+        report.linted = true;
+    }
     return report;
 }
 

@@ -146,11 +146,17 @@ struct CheckReport {
     std::vector<CheckProblem> problems;  ///< in line order, grammar before the program check
     std::vector<std::string> warnings;   ///< "FILE:LINE: Warnung: ..."
     bool wouldStart = false;  ///< no program-check fault, and a text form has no faulty line
+    /// With the lint: its warnings, "Warnung N: ..." (UTF-8), in line order.
+    std::vector<CheckProblem> lintWarnings;
+    /// False when the lint did not run: not asked for, or a line is faulty (a faulty line
+    /// cannot be read for what it means).
+    bool linted = false;
 };
 
 /// Checks a knowledge base: every line with the grammar (a record as its text form would be
 /// typed), and the whole program with the program check listing every fault (8 and 9).
-/// Fails only for an unknown extension or a file error.
-Expected<CheckReport> CheckKnowledgeBase(const std::string& file);
+/// With `lint`, also lints the whole program when no line is faulty. Fails only for an
+/// unknown extension or a file error.
+Expected<CheckReport> CheckKnowledgeBase(const std::string& file, bool lint = false);
 
 }  // namespace kelvo::cli

@@ -1,5 +1,6 @@
 // End-to-end tests of `kelvo-cli check`.
 
+#include <fstream>
 #include <string>
 
 #include "tests/app/cli_run.h"
@@ -90,6 +91,60 @@ TEST_F(CheckTest, ARecordThatIsNotAProgramLineIsListed) {
     const CliResult run = Cli("check kb.WBP");
     EXPECT_EQ(run.status, 0) << run.out;  // it would still start
     EXPECT_NE(run.out.find("kb.WBP:5: Ihre Programmzeile ist Fehlerhaft"), std::string::npos)
+        << run.out;
+}
+
+// Two faults the lint finds, one silenced: the warnings follow the problems, in line order.
+constexpr const char* kLintedKnowledgeBase =
+    "K Zwei Warnungen\n"
+    "Z ZIEL\n"
+    "R ZIEL . ja\n"
+    "U WETTER (99) . kalt\n"
+    "K lint: aus 5\n"
+    "R ZIEL . ja\n"
+    "U WETTER (99) . kalt\n"
+    "R ZIEL . ja\n"
+    "U WETTER (99) . kalt\n"
+    "K\n";
+
+TEST_F(CheckTest, LintWarningsAfterTheProblemsInLineOrder) {
+    std::ofstream(dir_ / "kb.txt") << kLintedKnowledgeBase;
+    const CliResult run = Cli("check --lint kb.txt");
+    EXPECT_EQ(run.status, 0) << run.out << run.err;  // warnings alone do not fail
+    const std::string unknown =
+        ": Warnung 1: Bedingungsobjekt erh\xC3\xA4lt nirgends einen Wert: WETTER setzt keine "
+        "Regel, Tatsache, Seite, Berechnung, Variablen- oder Austauschzeile (Fehler 14)\n";
+    EXPECT_EQ(run.out, "kb.txt:4" + unknown + "kb.txt:7" + unknown +
+                           "kb.txt:8: Warnung 5: Doppelte Regel: gleich der Regel in Zeile 3\n"
+                           "kb.txt:9" +
+                           unknown +
+                           "kb.txt: keine Fehler gefunden\n"
+                           "kb.txt: 4 Warnungen\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CheckTest, LintExitStatus) {
+    std::ofstream(dir_ / "kb.txt") << kLintedKnowledgeBase;
+    EXPECT_EQ(Cli("check --lint=strict kb.txt").status, 1);
+    EXPECT_EQ(Cli("check --lint=normal kb.txt").status, 0);
+    EXPECT_EQ(Cli("check --lint=sometimes kb.txt").status, 2);
+    // Without --lint the check is what it was.
+    const CliResult plain = Cli("check kb.txt");
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out, "kb.txt: keine Fehler gefunden\n");
+
+    const CliResult clean = Cli("check --lint=strict '" + ConsultFixture("solution.txt") + "'");
+    EXPECT_EQ(clean.status, 0) << clean.out;
+    EXPECT_EQ(clean.out, ConsultFixture("solution.txt") + ": keine Fehler gefunden\n" +
+                             ConsultFixture("solution.txt") + ": keine Warnungen\n");
+}
+
+TEST_F(CheckTest, StrictLintFailsWhenFaultyLinesKeepItFromRunning) {
+    const std::string file = std::string(KELVO_TEST_DATA) + "/fixtures/two_faulty_lines.txt";
+    const CliResult run = Cli("check --lint '" + file + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find(file + ": Lint nicht ausgef\xC3\xBChrt (fehlerhafte Zeilen)\n"),
+              std::string::npos)
         << run.out;
 }
 
