@@ -235,6 +235,22 @@ TEST_F(AtomicFileTest, FailedAppendLeavesNoPartialRecord) {
     EXPECT_EQ(*again->ReadAll(), Records({"K 1", "K 2"}));
 }
 
+// A failed write over a record (half of it written, as on a full disk) puts the old record
+// back: half of each would be a line the author never wrote.
+TEST_F(AtomicFileTest, FailedWriteOverARecordPutsTheOldRecordBack) {
+    auto file = KnowledgeBaseFile::Create(target());
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE(file->WriteAll(Records({"K erste Zeile", "K zweite Zeile"})).ok());
+    FileFaultInjector faults;
+    faults.FailAt(FileWriteStep::Write, 1);
+    EXPECT_FALSE(
+        file->WriteRecord(0, LineRecord("R GETRAENK . Tee mit Zitrone und Honig"), &faults).ok());
+    ASSERT_EQ(faults.Failures(), 1);
+    auto again = KnowledgeBaseFile::Open(target(), KnowledgeBaseFile::Mode::ReadOnly);
+    ASSERT_TRUE(again.ok()) << again.error().message;
+    EXPECT_EQ(*again->ReadAll(), Records({"K erste Zeile", "K zweite Zeile"}));
+}
+
 TEST_F(AtomicFileTest, CreateWithWritesAllRecordsOrNothing) {
     const std::filesystem::path made = dir_ / "NEU.WBP";
     for (std::size_t step = 0; step < kFileWriteStepCount - 1; ++step) {
