@@ -71,7 +71,8 @@ Status WriteKnowledgeBaseFile(const std::filesystem::path& target,
     }
     const ReplaceOutcome outcome = KnowledgeBaseFile::ReplaceWith(target, records, faults);
     if (!outcome.replaced) {
-        return outcome.status.error();
+        return Error{outcome.status.error().message + "; " + target.string() +
+                     " wurde nicht geschrieben, eine vorhandene Datei ist unver\xC3\xA4ndert"};
     }
     if (!outcome.status.ok() && warning != nullptr) {
         *warning = outcome.status.error().message;

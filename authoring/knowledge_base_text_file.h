@@ -26,7 +26,8 @@ Expected<std::string> ReadTextFile(const std::filesystem::path& path,
 
 /// Writes `records` as the knowledge-base file `target`, replacing an existing file through
 /// ReplaceFileContent, so a failure leaves no half-written target (an earlier one unchanged)
-/// and nothing beside it. Fails for a folder and a missing folder. A target that is complete
+/// and nothing beside it; the message of a failed write says so. Fails for a folder and a
+/// missing folder. A target that is complete
 /// but whose folder could not be flushed is written: `warning` then receives why (it stays
 /// empty otherwise). `faults` (tests only) makes steps of the write fail.
 Status WriteKnowledgeBaseFile(const std::filesystem::path& target,

@@ -43,9 +43,7 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     std::string warning;
     if (const Status written = WriteKnowledgeBaseFile(target, imported.records, faults, &warning);
         !written) {
-        err << written.error().message << "\n"
-            << options.target << " wurde nicht geschrieben; eine vorhandene Datei ist "
-            << "unver\xC3\xA4ndert\n";
+        err << written.error().message << "\n";
         return kExitFailure;
     }
     if (!warning.empty()) {

@@ -150,7 +150,7 @@ TEST_P(EndlessLoop, TimeoutEndsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, EndlessLoop,
-                         testing::Values(LoopCase{"JumpBack", "jump_back.txt"},
+                         testing::Values(LoopCase{"JumpBack", "../consult/jump_back.txt"},
                                          LoopCase{"RepeatedBlock", "ls_repeat.txt"},
                                          LoopCase{"Restart", "restart.txt", true},
                                          LoopCase{"GoalList", "goal_list_loop.txt"},
