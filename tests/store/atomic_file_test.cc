@@ -60,6 +60,22 @@ TEST_F(AtomicFileTest, ReplacesTheContentAndKeepsThePermissions) {
     EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::string>{"A.WBP"});
 }
 
+// A file the process may not write is refused, although renaming over it would succeed. Root
+// may write every file, so the test needs an ordinary user.
+TEST_F(AtomicFileTest, AFileWeMayNotWriteIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "runs as root, who may write every file";
+    }
+    WriteBytes(target(), "old content");
+    ASSERT_EQ(::chmod(target().c_str(), 0444), 0);
+    const ReplaceOutcome outcome = ReplaceFileContent(target(), Bytes("new"));
+    EXPECT_FALSE(outcome.replaced);
+    EXPECT_NE(outcome.status.error().message.find("schreibgesch\xC3\xBCtzt"), std::string::npos)
+        << outcome.status.error().message;
+    EXPECT_EQ(ReadBytes(target()), "old content");
+    EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::string>{"A.WBP"});
+}
+
 TEST_F(AtomicFileTest, CreatesAMissingFile) {
     const ReplaceOutcome outcome = ReplaceFileContent(target(), Bytes("new"));
     EXPECT_TRUE(outcome.replaced);
