@@ -26,8 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// More than a load may take beside the memory the test already uses.
+/// More than a load may take beside the memory the test already uses. AddressSanitizer keeps
+/// up to 256 MiB of freed memory in quarantine, which counts as used.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long kMemoryMarginKiB = (64 + 256) * 1024;
+#else
 constexpr long kMemoryMarginKiB = 64 * 1024;
+#endif
 
 /// 2 GiB and a little, in whole records: 25,565,282 records of 84 bytes.
 constexpr off_t kTwoGiBRecordFile = 25'565'282LL * 84;
@@ -118,12 +123,15 @@ TEST_F(LargeInput, ADatabaseResultOfAMillionRowsFillsTheFactBaseAndStops) {
     const CurrentFolder inFolder(dir_);
     DatabaseFiles database;
     const long before = PeakMemoryKiB();
-    std::vector<std::string> lines = AssignLongText("++SQL", "SELECT Wert FROM Zahlen");
+    // Each row carries 200 characters more: kept whole, the result would take 200 MB.
+    std::vector<std::string> lines =
+        AssignLongText("++SQL", "SELECT Wert, substr(hex(zeroblob(100)),1,200) FROM Zahlen");
     lines.insert(lines.begin(), "J ++DB . zahlen.db");
     lines.push_back("J ++DB \xC3\x84 ++SQL");
     ServiceCommandRun run(lines, {&database, {}, true});
-    // 100,000 fact records of the harness hold every stored value several times over.
+    // The harness's fact base of 100,000 records holds a few thousand of the rows.
     EXPECT_LT(PeakMemoryKiB() - before, kMemoryMarginKiB);
+    EXPECT_EQ(run.Value("[+DB_ANZDBF      ]"), "(           2.000)");
     EXPECT_EQ(run.Value("[+DB_ANZDAS      ]"), "(     1000000.000)");
     EXPECT_EQ(run.Value("++DB_1_{1}"), "1");
     EXPECT_TRUE(run.image().Full());
