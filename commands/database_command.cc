@@ -1,10 +1,13 @@
 // The database command "Ä": one SQL statement on a database file.
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "commands/command_handlers.h"
 #include "commands/variable_command.h"
 #include "platform/database_service.h"
 #include "platform/path_lookup.h"
+#include "store/knowledge_base_image.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
@@ -42,9 +45,11 @@ bool RunStatement(VariableLine& line, DatabaseService& database, const DatabaseR
     if (!result) {
         return false;
     }
+    // Rows the fact base has no room for were counted by the service but not kept; storing the
+    // kept ones fills the image, which ends the consultation.
+    const std::uintmax_t rowCount = result->rows.size() + result->omittedRows;
     if (!line.Store(kFieldCountName, FormatStoredNumber(static_cast<double>(result->fieldCount))) ||
-        !line.Store(kRecordCountName,
-                    FormatStoredNumber(static_cast<double>(result->rows.size())))) {
+        !line.Store(kRecordCountName, FormatStoredNumber(static_cast<double>(rowCount)))) {
         return true;  // a full image ends the block; the engine reports it
     }
     for (std::size_t r = 0; r < result->rows.size(); ++r) {
@@ -80,6 +85,9 @@ void RunSqlStatement(VariableLine& line) {
     // The name as written is found first; ResolvePath finds an upper-cased one without case.
     request.file = ResolvePath(written);
     request.sql = *statement;
+    const KnowledgeBaseImage& image = line.consultation().image();
+    request.keepRecords =
+        static_cast<std::uintmax_t>(std::max(0, image.ImageCapacity() - image.LastRecord() - 1));
     DatabaseService* database = line.consultation().services().database;
     if (database == nullptr || !RunStatement(line, *database, request)) {
         line.consultation().ShowMessage(kStatementFailedMessage, kApplicationTitle,

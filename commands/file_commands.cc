@@ -1,4 +1,6 @@
 // The file and folder commands "O", "I", "U", "Ö", "J", "W", "F", "1", "2", "3" and "4".
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,6 +15,8 @@
 #include "platform/desktop_shell.h"
 #include "platform/file_dialogs.h"
 #include "platform/path_lookup.h"
+#include "store/fact_base.h"
+#include "store/knowledge_base_image.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
@@ -105,9 +109,21 @@ void WriteText(VariableLine& line, std::string_view extension, bool quiet) {
     if (!text) {
         return;
     }
-    if (!SaveTextFile(file, TrimRight(*text)) && !quiet) {
+    if (!SaveTextFile(file, TrimRight(*text), line.consultation().services().fileFaults) &&
+        !quiet) {
         Warn(line, kNotSavedMessage);
     }
+}
+
+// The size of the largest file whose text could still fit into the fact base: every character
+// of a value takes one of the 30 columns of a record, and a file's bytes may shrink to a
+// quarter of their number as its text (UTF-16 or UTF-8 read into the code page). A larger file
+// would only fill the memory before the fact base refused its text.
+std::uintmax_t LargestUsableText(VariableLine& line) {
+    const KnowledgeBaseImage& image = line.consultation().image();
+    const auto freeRecords =
+        static_cast<std::uintmax_t>(std::max(0, image.ImageCapacity() - image.LastRecord() - 1));
+    return 4 * freeRecords * FactBase::kFieldWidth;
 }
 
 // "2" and "4": the text of the file the name variable names into the operand variable.
@@ -116,8 +132,8 @@ void ReadText(VariableLine& line, std::string_view extension, bool quiet) {
     if (!name) {
         return;
     }
-    const std::optional<std::string> text =
-        LoadTextFile(ResolvePath(WithExtension(TrimRight(*name), extension)));
+    const std::optional<std::string> text = LoadTextFile(
+        ResolvePath(WithExtension(TrimRight(*name), extension)), LargestUsableText(line));
     if (!text) {
         if (!quiet) {
             Warn(line, kNotLoadedMessage);

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <system_error>
 
+#include "store/atomic_file.h"
 #include "store/windows1252.h"
 
 namespace kelvo {
@@ -93,9 +95,14 @@ std::string DecodeTextFile(std::string_view bytes) {
     return WithCrLf(bytes);
 }
 
-std::optional<std::string> LoadTextFile(const std::filesystem::path& path) {
+std::optional<std::string> LoadTextFile(const std::filesystem::path& path,
+                                        std::uintmax_t maxBytes) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > maxBytes) {
         return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
@@ -109,14 +116,11 @@ std::optional<std::string> LoadTextFile(const std::filesystem::path& path) {
     return DecodeTextFile(bytes);
 }
 
-bool SaveTextFile(const std::filesystem::path& path, std::string_view text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
+bool SaveTextFile(const std::filesystem::path& path, std::string_view text,
+                  FileFaultInjector* faults) {
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    return ReplaceFileContent(path, bytes, ReplaceMode::Overwrite, faults).replaced;
 }
 
 }  // namespace kelvo

@@ -44,6 +44,7 @@ class FileDialogs;
 class DesktopShell;
 class DatabaseService;
 class Automation;
+class FileFaultInjector;
 
 /// The desktop services a consultation calls. The optional ones may be missing where a desktop
 /// lacks them; the commands that need them then report that the service is not available.
@@ -60,6 +61,9 @@ struct ConsultationServices {
     DesktopShell* shell = nullptr;
     DatabaseService* database = nullptr;
     Automation* automation = nullptr;
+    /// Tests only: makes steps of the writes that replace a file fail (data exchange, text
+    /// files); nullptr writes normally.
+    FileFaultInjector* fileFaults = nullptr;
 };
 
 class Consultation;

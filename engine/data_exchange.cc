@@ -62,35 +62,6 @@ std::string OtherFileName(std::string_view value, int kind) {
     return name + (kind == 1 ? ".WBP" : ".WBB");
 }
 
-// Writes `records` beside `target` and renames the new file over it; the target keeps its
-// permissions. On failure the target is as it was.
-Status ReplaceContent(const std::filesystem::path& target, const std::vector<LineRecord>& records) {
-    const std::filesystem::path partial = target.string() + ".partial";
-    std::error_code ignored;
-    {
-        auto file = KnowledgeBaseFile::Create(partial);
-        if (!file) {
-            return file.error();
-        }
-        if (Status written = file->WriteAll(records); !written) {
-            file->Close();
-            std::filesystem::remove(partial, ignored);
-            return written.error();
-        }
-    }
-    std::error_code error;
-    const std::filesystem::file_status old = std::filesystem::status(target, error);
-    if (!error && std::filesystem::exists(old)) {
-        std::filesystem::permissions(partial, old.permissions(), ignored);
-    }
-    std::filesystem::rename(partial, target, error);
-    if (error) {
-        std::filesystem::remove(partial, ignored);
-        return Error{target.string() + ": " + error.message()};
-    }
-    return {};
-}
-
 // One exchange line: its checks, the other file's content and the command.
 class ExchangeLine {
   public:
@@ -125,7 +96,8 @@ class ExchangeLine {
     }
     std::vector<LineRecord> VariableRecords(const std::string& name, std::string_view value) const;
     bool Save() {
-        if (!ReplaceContent(path_, records_)) {
+        // A file that is complete but whose folder could not be flushed counts as written.
+        if (!KnowledgeBaseFile::ReplaceWith(path_, records_, c_.services().fileFaults).replaced) {
             return Fail(ErrorCode::KnowledgeBaseAccess);
         }
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ struct DatabaseRequest {
     std::filesystem::path file;
     /// One SQL statement.
     std::string sql;
+    /// The most fact records the caller can fill with a query's values (see RecordsOfRow): rows
+    /// beyond them are counted but not kept, so a huge result costs no memory.
+    std::uintmax_t keepRecords = UINTMAX_MAX;
 };
 
 /// The result table of a query: the number of fields and each row's values as texts
@@ -24,7 +28,18 @@ struct DatabaseRequest {
 struct QueryResult {
     int fieldCount = 0;
     std::vector<std::vector<std::string>> rows;
+    /// Rows of the result after `rows` that were counted but not kept (keepRecords).
+    std::uintmax_t omittedRows = 0;
 };
+
+/// The fact records a row's values fill: each value one per 30 characters begun, at least one.
+inline std::uintmax_t RecordsOfRow(const std::vector<std::string>& row) {
+    std::uintmax_t records = 0;
+    for (const std::string& value : row) {
+        records += value.empty() ? 1 : (value.size() + 29) / 30;
+    }
+    return records;
+}
 
 /// SQL statements on database files. Every call opens the file, runs one statement and closes
 /// it again; nothing is kept between calls.

@@ -6,6 +6,7 @@
 #include "authoring/knowledge_base_text.h"
 #include "authoring/knowledge_base_text_file.h"
 #include "store/knowledge_base_file.h"
+#include "store/knowledge_base_image.h"
 
 namespace kelvo {
 namespace {
@@ -64,7 +65,7 @@ Expected<LoadedKnowledgeBase> LoadKnowledgeBase(const std::string& file) {
     if (!opened) {
         return opened.error();
     }
-    auto records = opened->ReadAll();
+    auto records = opened->ReadAll(KnowledgeBaseImage::kMaxProgramLines);
     if (!records) {
         return records.error();
     }

@@ -189,19 +189,17 @@ void TForm1::NeuClick() {
     } else if (Exists(path)) {
         Refuse("Name schon vergeben !");
     } else {
-        auto created = KnowledgeBaseFile::Create(path);
-        Status written =
-            created ? created->Append(LineRecord(PadRight("K", 82))) : Status(created.error());
-        if (!written) {
-            // A file that could not take its first line is no knowledge base: it goes again.
-            if (created) {
-                created->Close();
-                std::error_code ignored;
-                std::filesystem::remove(path, ignored);
-            }
+        // The file appears with its first line or not at all; one that has appeared in the
+        // meantime under that name is not replaced.
+        const ReplaceOutcome created = KnowledgeBaseFile::CreateWith(
+            path, {LineRecord(PadRight("K", 82))}, services_.fileFaults);
+        auto opened = created.replaced
+                          ? KnowledgeBaseFile::Open(path, KnowledgeBaseFile::Mode::ReadWrite)
+                          : Expected<KnowledgeBaseFile>(created.status.error());
+        if (!opened) {
             Refuse("Wissensbasis konnte nicht angelegt werden !");
         } else {
-            file_ = std::make_unique<KnowledgeBaseFile>(std::move(*created));
+            file_ = std::make_unique<KnowledgeBaseFile>(std::move(*opened));
             SetOpenState(true);
         }
     }
@@ -302,10 +300,13 @@ void TForm1::CompilierenClick() {
                                      MessageIcon::Information, MessageButtons::Ok);
         return true;
     };
-    auto outcome = DeriveRunOnlyFile(*file_, services_.random, progress);
+    auto outcome = DeriveRunOnlyFile(*file_, services_.random, progress, services_.fileFaults);
     services_.progress.Close();
     if (!outcome) {
-        ShowFault(Utf8ToWindows1252(outcome.error().message));
+        ShowFault(Utf8ToWindows1252(
+            "Die Wissensbasis konnte nicht compiliert werden; eine vorhandene .WBB-Datei ist "
+            "unverändert.\r\n" +
+            outcome.error().message));
     } else if (*outcome == DerivationOutcome::Aborted) {
         services_.beeper.Beep();
         services_.dialogs.MessageBox(
@@ -370,7 +371,8 @@ void TForm1::BearbeitenClick() {
                 [this](CursorShape shape) { services_.windows.SetCursor(shape); },
                 ProgramFolder(config_.programPath),
                 config_.screenWidth,
-                config_.screenHeight};
+                config_.screenHeight,
+                services_.fileFaults};
             TForm2 editor(*file_, editorState_, editorServices);
             services_.windows.ShowEditor(editor);
         }
@@ -385,7 +387,7 @@ void TForm1::StartenClick() {
     if (!file_) {
         return;
     }
-    auto records = file_->ReadAll();
+    auto records = file_->ReadAll(KnowledgeBaseImage::kMaxProgramLines);
     if (!records) {
         ShowFault(Utf8ToWindows1252(records.error().message));
         Changed();
@@ -415,6 +417,7 @@ void TForm1::StartenClick() {
     consultationServices.shell = &desktopShell;
     consultationServices.database = services_.database;
     consultationServices.automation = services_.automation;
+    consultationServices.fileFaults = services_.fileFaults;
     KnowledgeBaseImage image(config_.programmingModule);
     auto result =
         RunKnowledgeBase(*records, image, consultationConfig, consultationServices, hooks_);

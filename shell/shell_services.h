@@ -8,6 +8,7 @@ class Clipboard;
 class Clock;
 class DatabaseService;
 class DesktopShell;
+class FileFaultInjector;
 class Dialogs;
 class FileDialogs;
 class InputBox;
@@ -36,6 +37,9 @@ struct ShellServices {
     MediaPlayer* media = nullptr;
     DatabaseService* database = nullptr;
     Automation* automation = nullptr;
+    /// Tests only: makes steps of the writes that replace a file fail (the run-only file, the
+    /// editor's saves, a consultation's data exchange and text files); nullptr writes normally.
+    FileFaultInjector* fileFaults = nullptr;
 };
 
 }  // namespace kelvo

@@ -115,6 +115,11 @@ ReplaceOutcome ReplaceFileContent(const std::filesystem::path& targetName,
     if (mode == ReplaceMode::CreateNew && targetExists) {
         return {false, StepError(target, "Datei ist schon vorhanden", EEXIST)};
     }
+    // A file we may not write is not replaced either, although the rename alone would get
+    // past its permissions.
+    if (targetExists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return {false, StepError(target, "Datei ist schreibgesch\xC3\xBCtzt", errno)};
+    }
 
     if (Fails(faults, FileWriteStep::Create)) {
         return {false, StepError(partial, "Datei kann nicht angelegt werden", ENOSPC)};

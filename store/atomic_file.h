@@ -31,7 +31,8 @@ struct ReplaceOutcome {
 /// ("NAME.partial"), flushed to the disk, renamed over the target, and the folder is flushed.
 /// On a failure before the rename the new file is removed and the target is untouched. A
 /// stale "NAME.partial" of an earlier crash is replaced. A target that is a symbolic link
-/// stays one: the file it points to is replaced. `faults` (tests only) makes steps
+/// stays one: the file it points to is replaced. A target this process may not write is
+/// refused before anything is written. `faults` (tests only) makes steps
 /// fail. When `newFile` is given and the content was replaced, it receives a descriptor of
 /// the new file open for reading and writing, which the caller closes; -1 otherwise.
 ReplaceOutcome ReplaceFileContent(const std::filesystem::path& target,

@@ -184,6 +184,18 @@ Expected<std::vector<LineRecord>> KnowledgeBaseFile::ReadAll() const {
     return records;
 }
 
+Expected<std::vector<LineRecord>> KnowledgeBaseFile::ReadAll(int maxRecords) const {
+    auto count = RecordCount();
+    if (!count) {
+        return count.error();
+    }
+    if (*count > maxRecords) {
+        return Error{path_.string() + ": Die Wissensbasis hat mehr als " +
+                     std::to_string(maxRecords) + " Zeilen"};
+    }
+    return ReadAll();
+}
+
 Status KnowledgeBaseFile::WriteRecord(int n, const LineRecord& record, FileFaultInjector* faults) {
     if (mode_ == Mode::ReadOnly) {
         return Error{path_.string() + ": Datei ist nur zum Lesen geöffnet"};
@@ -195,6 +207,12 @@ Status KnowledgeBaseFile::WriteRecord(int n, const LineRecord& record, FileFault
     if (n < 0 || n > *count) {
         return RecordError(n, "Satz liegt hinter dem Dateiende");
     }
+    // A record written over is kept, so that a failed write can put it back: half a record
+    // of each would be a corrupt line.
+    std::uint8_t previous[LineRecord::kSize];
+    if (n < *count && !ReadFully(fd_, previous, sizeof previous, n * kRecordSize)) {
+        return IoError("Lesefehler in Satz " + std::to_string(n + 1));
+    }
     // An injected failure writes half of the record, as a disk that fills up does.
     const bool injected = faults != nullptr && faults->ShouldFail(FileWriteStep::Write);
     const std::size_t size = injected ? LineRecord::kSize / 2 : LineRecord::kSize;
@@ -203,14 +221,16 @@ Status KnowledgeBaseFile::WriteRecord(int n, const LineRecord& record, FileFault
             errno = ENOSPC;
         }
         Error error = IoError("Schreibfehler in Satz " + std::to_string(n + 1));
+        const int saved = errno;
         if (n == *count) {
             // A partial record at the end would make the whole file unreadable.
-            const int saved = errno;
             if (::ftruncate(fd_, *count * kRecordSize) != 0) {
                 error.message += "; die Datei konnte nicht auf ihre alte Länge gekürzt werden";
             }
-            errno = saved;
+        } else if (!WriteFully(fd_, previous, sizeof previous, n * kRecordSize)) {
+            error.message += "; der alte Satz konnte nicht wiederhergestellt werden";
         }
+        errno = saved;
         return error;
     }
     return {};
@@ -273,6 +293,12 @@ ReplaceOutcome KnowledgeBaseFile::CreateWith(const std::filesystem::path& path,
                                              const std::vector<LineRecord>& records,
                                              FileFaultInjector* faults) {
     return ReplaceFileContent(path, RecordBytes(records), ReplaceMode::CreateNew, faults);
+}
+
+ReplaceOutcome KnowledgeBaseFile::ReplaceWith(const std::filesystem::path& path,
+                                              const std::vector<LineRecord>& records,
+                                              FileFaultInjector* faults) {
+    return ReplaceFileContent(path, RecordBytes(records), ReplaceMode::Overwrite, faults);
 }
 
 Status KnowledgeBaseFile::Truncate(int count) {

@@ -46,9 +46,14 @@ class KnowledgeBaseFile {
     /// naming it.
     Expected<std::vector<LineRecord>> ReadAll() const;
 
+    /// The same, but fails before reading anything when the file holds more than `maxRecords`
+    /// records ("FILE: Die Wissensbasis hat mehr als N Zeilen"), so that a huge file costs no
+    /// memory.
+    Expected<std::vector<LineRecord>> ReadAll(int maxRecords) const;
+
     /// Writes record n in place (0 <= n <= count; n = count appends). A failed append cuts
-    /// the file back to its old length, so no partial record stays behind. `faults` (tests
-    /// only) can make the write fail.
+    /// the file back to its old length and a failed write over a record puts the old record
+    /// back, so no partial record stays behind. `faults` (tests only) can make the write fail.
     Status WriteRecord(int n, const LineRecord& record, FileFaultInjector* faults = nullptr);
 
     /// Appends one record.
@@ -72,6 +77,13 @@ class KnowledgeBaseFile {
     static ReplaceOutcome CreateWith(const std::filesystem::path& path,
                                      const std::vector<LineRecord>& records,
                                      FileFaultInjector* faults = nullptr);
+
+    /// Replaces the content of the file `path` by `records` (creating a missing file) through
+    /// ReplaceFileContent: a failure at any step leaves the old file as it was, or no file,
+    /// and nothing beside it. A file that is replaced keeps its permissions.
+    static ReplaceOutcome ReplaceWith(const std::filesystem::path& path,
+                                      const std::vector<LineRecord>& records,
+                                      FileFaultInjector* faults = nullptr);
 
     /// Cuts the file to its first `count` records.
     Status Truncate(int count);

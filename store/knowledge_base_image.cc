@@ -14,15 +14,10 @@ KnowledgeBaseImage::KnowledgeBaseImage(bool programmingModule, int factRecordRes
 }
 
 Expected<int> KnowledgeBaseImage::LoadImage(const KnowledgeBaseFile& file) {
-    auto records = file.ReadAll();
+    auto records = file.ReadAll(kMaxProgramLines);
     if (!records) {
         ReleaseImage();
         return records.error();
-    }
-    if (records->size() > static_cast<std::size_t>(kMaxProgramLines)) {
-        ReleaseImage();
-        return Error{file.path().string() + ": Die Wissensbasis hat mehr als " +
-                     std::to_string(kMaxProgramLines) + " Zeilen"};
     }
     return LoadImage(std::move(*records));
 }

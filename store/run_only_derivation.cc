@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/knowledge_base_file.h"
+#include "store/knowledge_base_image.h"
 #include "store/random_source.h"
 
 namespace kelvo {
@@ -16,13 +17,13 @@ std::filesystem::path RunOnlyPath(const std::filesystem::path& source) {
 }
 
 Expected<DerivationOutcome> DeriveRunOnlyFile(const KnowledgeBaseFile& source, RandomSource& random,
-                                              const DerivationProgress& progress) {
-    auto records = source.ReadAll();
+                                              const DerivationProgress& progress,
+                                              FileFaultInjector* faults) {
+    auto records = source.ReadAll(KnowledgeBaseImage::kMaxProgramLines);
     if (!records) {
         return records.error();
     }
     const std::filesystem::path target = RunOnlyPath(source.path());
-    const std::filesystem::path partial = target.string() + ".partial";
 
     const int count = static_cast<int>(records->size());
     std::vector<LineRecord> output;
@@ -48,22 +49,9 @@ Expected<DerivationOutcome> DeriveRunOnlyFile(const KnowledgeBaseFile& source, R
         std::filesystem::remove(target, ignored);
         return DerivationOutcome::Aborted;
     }
-    auto file = KnowledgeBaseFile::Create(partial);
-    if (!file) {
-        return file.error();
-    }
-    if (Status written = file->WriteAll(output); !written) {
-        file->Close();
-        std::filesystem::remove(partial, ignored);
-        return written.error();
-    }
-    file->Close();
-    std::error_code renamed;
-    std::filesystem::rename(partial, target, renamed);
-    if (renamed) {
-        std::filesystem::remove(partial, ignored);
-        return Error{target.string() + ": Datei kann nicht geschrieben werden (" +
-                     renamed.message() + ")"};
+    const ReplaceOutcome written = KnowledgeBaseFile::ReplaceWith(target, output, faults);
+    if (!written.replaced) {
+        return written.status.error();
     }
     return DerivationOutcome::Compiled;
 }

@@ -7,6 +7,7 @@
 
 namespace kelvo {
 
+class FileFaultInjector;
 class KnowledgeBaseFile;
 class RandomSource;
 
@@ -27,9 +28,12 @@ std::filesystem::path RunOnlyPath(const std::filesystem::path& source);
 /// Derives the run-only file beside `source`: every record that is not a comment ("K"),
 /// and the last record whatever its kind, each followed by a random digit "0" to "9" and cut
 /// to 83 characters. An abort request finishes the record at hand and then stops; the target
-/// is then deleted. The file is written beside the target and renamed, so a failed write
-/// leaves an earlier target as it was. Fails on a read or write error.
+/// is then deleted. The target is replaced with ReplaceFileContent, so a failed write leaves
+/// an earlier target as it was (or missing) and nothing beside it. Fails on a read or write
+/// error; a failure to flush the folder after the target was replaced is no failure (the
+/// complete file is in place). `faults` (tests only) makes steps of the write fail.
 Expected<DerivationOutcome> DeriveRunOnlyFile(const KnowledgeBaseFile& source, RandomSource& random,
-                                              const DerivationProgress& progress);
+                                              const DerivationProgress& progress,
+                                              FileFaultInjector* faults = nullptr);
 
 }  // namespace kelvo

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -121,11 +120,7 @@ int RunConsult(const ConsultCommandOptions& command) {
     if (command.transcript.empty()) {
         std::cout << transcript << std::flush;
     } else {
-        std::ofstream out(command.transcript, std::ios::binary | std::ios::trunc);
-        out << transcript;
-        out.close();
-        if (!out) {
-            std::cerr << command.transcript << ": Protokoll konnte nicht geschrieben werden\n";
+        if (!WriteTranscriptFile(command.transcript, transcript, std::cerr)) {
             return kExitFailure;
         }
     }

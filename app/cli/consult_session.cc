@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <iostream>
 #include <limits>
+#include <span>
 #include <system_error>
 #include <utility>
 
@@ -22,6 +23,7 @@
 #include "engine/start_command.h"
 #include "lint/knowledge_base_lint.h"
 #include "shell/consultation_run.h"
+#include "store/atomic_file.h"
 #include "store/fact_record.h"
 #include "store/knowledge_base_file.h"
 #include "store/knowledge_base_image.h"
@@ -510,6 +512,19 @@ std::string TranscriptText(const std::vector<nlohmann::json>& events) {
     return text;
 }
 
+bool WriteTranscriptFile(const std::string& file, std::string_view text, std::ostream& err,
+                         FileFaultInjector* faults) {
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    const ReplaceOutcome written = ReplaceFileContent(file, bytes, ReplaceMode::Overwrite, faults);
+    if (!written.replaced) {
+        err << file << ": Protokoll konnte nicht geschrieben werden ("
+            << written.status.error().message << ")\n";
+        return false;
+    }
+    return true;
+}
+
 std::string OneLineMessage(std::string_view windows1252) {
     std::string out;
     for (std::size_t i = 0; i < windows1252.size(); ++i) {
@@ -573,7 +588,7 @@ Expected<CheckReport> CheckKnowledgeBase(const std::string& file, bool lint) {
         if (!opened) {
             return opened.error();
         }
-        auto all = opened->ReadAll();
+        auto all = opened->ReadAll(KnowledgeBaseImage::kMaxProgramLines);
         if (!all) {
             return all.error();
         }

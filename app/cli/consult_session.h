@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@
 #include "store/expected.h"
 #include "store/line_record.h"
 #include "store/search_mode.h"
+
+namespace kelvo {
+class FileFaultInjector;
+}
 
 namespace kelvo::cli {
 
@@ -126,6 +131,14 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
 
 /// The transcript as JSON Lines: one compact event per line, each ended by "\n" (UTF-8).
 std::string TranscriptText(const std::vector<nlohmann::json>& events);
+
+/// Writes `text` as the transcript file `file`, replacing an existing one through
+/// ReplaceFileContent, so it holds its old or its complete new text and nothing is left
+/// beside it. False after printing "FILE: Protokoll konnte nicht geschrieben werden" and why
+/// to `err`; a transcript that is complete but whose folder could not be flushed is written.
+/// `faults` (tests only) makes steps of the write fail.
+bool WriteTranscriptFile(const std::string& file, std::string_view text, std::ostream& err,
+                         FileFaultInjector* faults = nullptr);
 
 /// The "end" event of consultation number `number` (from 1), with its fact base (empty after
 /// a failed program check).

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -53,14 +52,7 @@ bool WriteTranscript(const std::string& file, const std::vector<nlohmann::json>&
         std::cout << transcript << std::flush;
         return true;
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << transcript;
-    out.close();
-    if (!out) {
-        std::cerr << file << ": Protokoll konnte nicht geschrieben werden\n";
-        return false;
-    }
-    return true;
+    return WriteTranscriptFile(file, transcript, std::cerr);
 }
 
 int RunDesktop(const DesktopCommandOptions& command) {

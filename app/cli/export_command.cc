@@ -7,6 +7,7 @@
 #include "app/cli/cli_command.h"
 #include "authoring/knowledge_base_text.h"
 #include "store/knowledge_base_file.h"
+#include "store/knowledge_base_image.h"
 
 namespace kelvo::cli {
 namespace {
@@ -22,7 +23,7 @@ int RunExport(const ExportOptions& options) {
         std::cerr << file.error().message << "\n";
         return kExitFailure;
     }
-    auto records = file->ReadAll();
+    auto records = file->ReadAll(KnowledgeBaseImage::kMaxProgramLines);
     if (!records) {
         std::cerr << records.error().message << "\n";
         return kExitFailure;

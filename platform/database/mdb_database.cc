@@ -44,13 +44,19 @@ Expected<QueryResult> MdbDatabase::Query(const DatabaseRequest& request) {
     }
     QueryResult result;
     result.fieldCount = static_cast<int>(sql->num_columns);
+    std::uintmax_t kept = 0;
     while (mdb_sql_fetch_row(sql.get(), sql->cur_table) != 0) {
+        if (kept >= request.keepRecords) {
+            ++result.omittedRows;  // counted, not copied
+            continue;
+        }
         std::vector<std::string>& row = result.rows.emplace_back();
         for (unsigned int column = 0; column < sql->num_columns; ++column) {
             const auto* value =
                 static_cast<const char*>(g_ptr_array_index(sql->bound_values, column));
             row.push_back(value != nullptr ? Utf8ToWindows1252(value) : std::string());
         }
+        kept += RecordsOfRow(row);
     }
     mdb_sql_reset(sql.get());
     return result;

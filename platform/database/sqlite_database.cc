@@ -128,6 +128,7 @@ Expected<QueryResult> SqliteDatabase::Query(const DatabaseRequest& request) {
     sqlite3_stmt* statement = prepared->statement.get();
     QueryResult result;
     result.fieldCount = sqlite3_column_count(statement);
+    std::uintmax_t kept = 0;
     for (;;) {
         const int step = sqlite3_step(statement);
         if (step == SQLITE_DONE) {
@@ -136,11 +137,16 @@ Expected<QueryResult> SqliteDatabase::Query(const DatabaseRequest& request) {
         if (step != SQLITE_ROW) {
             return SqliteError(request, prepared->db.get());
         }
+        if (kept >= request.keepRecords) {
+            ++result.omittedRows;  // counted, not read
+            continue;
+        }
         std::vector<std::string>& row = result.rows.emplace_back();
         row.reserve(static_cast<std::size_t>(result.fieldCount));
         for (int column = 0; column < result.fieldCount; ++column) {
             row.push_back(ColumnText(statement, column));
         }
+        kept += RecordsOfRow(row);
     }
 }
 

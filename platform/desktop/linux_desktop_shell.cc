@@ -28,8 +28,11 @@ pid_t Spawn(const std::vector<std::string>& arguments, const std::filesystem::pa
     if (posix_spawn_file_actions_init(&actions) != 0) {
         return -1;
     }
-    bool prepared = true;
-    if (!folder.empty()) {
+    // The program gets the standard channels and nothing else of ours: a descriptor opened
+    // without close-on-exec (by a library, or inherited from whoever started us) would keep
+    // files, pipes and sockets open for as long as the program runs.
+    bool prepared = posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
+    if (prepared && !folder.empty()) {
         prepared = posix_spawn_file_actions_addchdir_np(&actions, folder.c_str()) == 0;
     }
     pid_t pid = -1;

@@ -12,7 +12,8 @@
 namespace kelvo {
 
 /// The desktop shell of a Linux session: documents open with `xdg-open`, programs start
-/// with posix_spawn (no shell) in their working folder and are not waited for.
+/// with posix_spawn (no shell) in their working folder and are not waited for. Both inherit
+/// only the standard input, output and error of ours, no other descriptor.
 class LinuxDesktopShell final : public DesktopShell {
   public:
     /// `knowledgeBasePath` is the running knowledge-base file (empty for none).

@@ -131,6 +131,9 @@ TEST(Differential, EveryFixtureKnowledgeBaseRunsAlikeIndexedAndLiteral) {
     int compared = 0;
     std::set<fs::path> endless;
     for (const fs::path& file : knowledgeBases) {
+        if (file.parent_path().filename() == "loops") {
+            continue;  // endless by design: endless_loop_test.cc breaks them off
+        }
         auto loaded = LoadKnowledgeBase(file.string());
         if (!loaded) {
             continue;  // a fixture of faulty lines: nothing runs

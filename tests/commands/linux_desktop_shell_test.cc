@@ -1,10 +1,15 @@
 // LinuxDesktopShell, as far as it runs without a desktop.
 #include "platform/desktop/linux_desktop_shell.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,6 +73,52 @@ INSTANTIATE_TEST_SUITE_P(
                     StartFailure{"MissingFolder", {"/bin/true"}, "/kelvo/kein/ordner"},
                     StartFailure{"NoArguments", {}, ""}, StartFailure{"EmptyProgram", {""}, ""}),
     CaseName());
+
+// Descriptors opened without close-on-exec, as a library or the program's own starter may
+// leave them; closed again at the end of the test.
+class LeakyDescriptors {
+  public:
+    LeakyDescriptors() {
+        int ends[2] = {-1, -1};
+        if (::pipe(ends) == 0) {
+            open_.insert(open_.end(), {ends[0], ends[1]});
+        }
+        const int file = ::open("/dev/null", O_RDONLY);  // deliberately inheritable
+        if (file >= 0) {
+            open_.push_back(file);
+        }
+    }
+    ~LeakyDescriptors() {
+        for (const int fd : open_) {
+            ::close(fd);
+        }
+    }
+    LeakyDescriptors(const LeakyDescriptors&) = delete;
+    LeakyDescriptors& operator=(const LeakyDescriptors&) = delete;
+    std::size_t Count() const { return open_.size(); }
+
+  private:
+    std::vector<int> open_;
+};
+
+TEST(LinuxDesktopShell, AStartedProgramInheritsOnlyTheStandardDescriptors) {
+    TempDir temp;
+    const LeakyDescriptors leaky;
+    ASSERT_EQ(leaky.Count(), 3U);
+    LinuxDesktopShell shell({});
+    ASSERT_TRUE(shell.StartProcess({KELVO_DESCRIPTOR_REPORT, "fds.txt"}, temp.path()));
+    CollectAll(shell);
+    std::ifstream report(temp / "fds.txt");
+    ASSERT_TRUE(report) << "the child wrote no report";
+    std::set<std::string> inherited;
+    for (std::string line; std::getline(report, line);) {
+        inherited.insert(line);
+    }
+    // The standard channels are the test's own; whichever of them it has open are passed on.
+    std::erase_if(inherited,
+                  [](const std::string& fd) { return fd == "0" || fd == "1" || fd == "2"; });
+    EXPECT_TRUE(inherited.empty()) << "inherited: " << testing::PrintToString(inherited);
+}
 
 TEST(LinuxDesktopShell, OpenFailsForAMissingFile) {
     LinuxDesktopShell shell({});

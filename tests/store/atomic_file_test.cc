@@ -60,6 +60,22 @@ TEST_F(AtomicFileTest, ReplacesTheContentAndKeepsThePermissions) {
     EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::string>{"A.WBP"});
 }
 
+// A file the process may not write is refused, although renaming over it would succeed. Root
+// may write every file, so the test needs an ordinary user.
+TEST_F(AtomicFileTest, AFileWeMayNotWriteIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "runs as root, who may write every file";
+    }
+    WriteBytes(target(), "old content");
+    ASSERT_EQ(::chmod(target().c_str(), 0444), 0);
+    const ReplaceOutcome outcome = ReplaceFileContent(target(), Bytes("new"));
+    EXPECT_FALSE(outcome.replaced);
+    EXPECT_NE(outcome.status.error().message.find("schreibgesch\xC3\xBCtzt"), std::string::npos)
+        << outcome.status.error().message;
+    EXPECT_EQ(ReadBytes(target()), "old content");
+    EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::string>{"A.WBP"});
+}
+
 TEST_F(AtomicFileTest, CreatesAMissingFile) {
     const ReplaceOutcome outcome = ReplaceFileContent(target(), Bytes("new"));
     EXPECT_TRUE(outcome.replaced);
@@ -233,6 +249,22 @@ TEST_F(AtomicFileTest, FailedAppendLeavesNoPartialRecord) {
     auto again = KnowledgeBaseFile::Open(target(), KnowledgeBaseFile::Mode::ReadOnly);
     ASSERT_TRUE(again.ok()) << again.error().message;
     EXPECT_EQ(*again->ReadAll(), Records({"K 1", "K 2"}));
+}
+
+// A failed write over a record (half of it written, as on a full disk) puts the old record
+// back: half of each would be a line the author never wrote.
+TEST_F(AtomicFileTest, FailedWriteOverARecordPutsTheOldRecordBack) {
+    auto file = KnowledgeBaseFile::Create(target());
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE(file->WriteAll(Records({"K erste Zeile", "K zweite Zeile"})).ok());
+    FileFaultInjector faults;
+    faults.FailAt(FileWriteStep::Write, 1);
+    EXPECT_FALSE(
+        file->WriteRecord(0, LineRecord("R GETRAENK . Tee mit Zitrone und Honig"), &faults).ok());
+    ASSERT_EQ(faults.Failures(), 1);
+    auto again = KnowledgeBaseFile::Open(target(), KnowledgeBaseFile::Mode::ReadOnly);
+    ASSERT_TRUE(again.ok()) << again.error().message;
+    EXPECT_EQ(*again->ReadAll(), Records({"K erste Zeile", "K zweite Zeile"}));
 }
 
 TEST_F(AtomicFileTest, CreateWithWritesAllRecordsOrNothing) {

@@ -77,6 +77,21 @@ TEST_F(KnowledgeBaseFileTest, ReadAllReadsEveryRecordAndIgnoresBytesAfterTheLeng
     EXPECT_EQ((*records)[1].text(), "");
 }
 
+TEST_F(KnowledgeBaseFileTest, ReadAllWithALimitRefusesALargerFileBeforeReading) {
+    auto file = KnowledgeBaseFile::Create(dir_ / "A.WBP");
+    ASSERT_TRUE(file.ok());
+    for (const char* text : {"K eins", "K zwei", "K drei"}) {
+        ASSERT_TRUE(file->Append(LineRecord(text)).ok());
+    }
+    const auto refused = file->ReadAll(2);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().message,
+              (dir_ / "A.WBP").string() + ": Die Wissensbasis hat mehr als 2 Zeilen");
+    const auto read = file->ReadAll(3);
+    ASSERT_TRUE(read.ok()) << read.error().message;
+    EXPECT_EQ(read->size(), 3u);
+}
+
 TEST_F(KnowledgeBaseFileTest, RefusesAFileWhoseSizeIsNoMultipleOf84) {
     WriteBytes(dir_ / "C.WBP", std::string(100, 'x'));
     auto file = KnowledgeBaseFile::Open(dir_ / "C.WBP", KnowledgeBaseFile::Mode::ReadWrite);
