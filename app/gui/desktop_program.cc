@@ -20,6 +20,7 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_input_box.h"
+#include "platform/qt/qt_media_player.h"
 #include "platform/qt/qt_progress_window.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_text.h"
@@ -81,6 +82,7 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     QtDesktopShell desktopShell(processes);
     QtProgressWindow progress;
     DatabaseFiles database;
+    QtMediaPlayer mediaPlayer(dialogs);
     const std::unique_ptr<Automation> automation = MakeDesktopAutomation();
     QtShellWindows shellWindows;
     TForm1* model = nullptr;
@@ -115,6 +117,10 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
         painter.drawImage(0, 0, image);
         painter.end();
     };
+    // A page's video or sound, played to its end (or Escape) before the page goes on.
+    sessionSetup.playMedia = [&mediaPlayer](const MediaRequest& request, QWidget* owner) {
+        mediaPlayer.Play(request, owner);
+    };
     sessionSetup.programmingModule = programmingModule;
     QtSessionWindows sessionWindows(sessionSetup);
 
@@ -122,6 +128,7 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
                            fileDialogs,  inputBox, clipboard,      desktopShell, progress};
     services.database = &database;
     services.automation = automation.get();
+    services.media = &mediaPlayer;
 
     const ScreenSize screen = PrimaryScreenSize();
     ShellConfig config;
