@@ -6,9 +6,11 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMediaPlayer>
+#include <QPainter>
 #include <QUrl>
+#include <QVideoFrame>
 #include <QVideoSink>
-#include <QVideoWidget>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,7 +24,42 @@
 namespace kelvo {
 namespace {
 
-constexpr int kEscapeKey = 27;  // the Windows virtual-key code of Escape
+constexpr int kEscapeKey = 27;        // the Windows virtual-key code of Escape
+constexpr QSize kSizeless(320, 240);  // a window without size until the video's size is known
+
+// The pop-up window of a video: frameless, showing the frames of its sink scaled to its size.
+// It paints the frames itself; a video widget would render them through OpenGL, where the
+// second video of a program can stall before its first frame.
+class VideoWindow final : public QWidget {
+  public:
+    explicit VideoWindow(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
+        setObjectName(QtMediaPlayer::kVideoWindowName);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        QObject::connect(
+            &sink_, &QVideoSink::videoFrameChanged, this,
+            [this](const QVideoFrame& frame) {
+                frame_ = frame.toImage();
+                update();
+            },
+            Qt::QueuedConnection);
+    }
+
+    QVideoSink* sink() { return &sink_; }
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        if (frame_.isNull()) {
+            painter.fillRect(rect(), Qt::black);
+        } else {
+            painter.drawImage(rect(), frame_);
+        }
+    }
+
+  private:
+    QVideoSink sink_;
+    QImage frame_;
+};
 
 // Holds the program's input while a file plays: the stop key ends the playback; every other
 // key, click and wheel turn is dropped, so nothing queues up behind the playback.
@@ -82,34 +119,33 @@ QtMediaPlayback QtMediaPlayer::Play(const MediaRequest& request, QWidget* owner)
     QAudioOutput audio;
     player.setAudioOutput(&audio);
 
-    // The video's pop-up window: frameless, at the rectangle on the screen, over its owner. A
-    // width or height that is not positive is the video's own.
-    std::unique_ptr<QVideoWidget> window;
+    // The video's pop-up window at the rectangle on the screen, over its owner. A width or
+    // height that is not positive is the video's own.
+    std::unique_ptr<VideoWindow> window;
     if (request.kind == MediaKind::Video) {
-        window = std::make_unique<QVideoWidget>(owner);
-        window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        window = std::make_unique<VideoWindow>(owner);
         window->setWindowTitle(Utf8ToQString(request.file));
         const MediaWindow& place = request.window;
         const bool ownWidth = place.width <= 0;
         const bool ownHeight = place.height <= 0;
-        window->setGeometry(place.left, place.top, ownWidth ? 320 : place.width,
-                            ownHeight ? 240 : place.height);
+        window->setGeometry(place.left, place.top, ownWidth ? kSizeless.width() : place.width,
+                            ownHeight ? kSizeless.height() : place.height);
         if (ownWidth || ownHeight) {
-            QVideoWidget* shown = window.get();
+            VideoWindow* shown = window.get();
             QObject::connect(
-                window->videoSink(), &QVideoSink::videoSizeChanged, shown,
+                shown->sink(), &QVideoSink::videoSizeChanged, shown,
                 [shown, ownWidth, ownHeight] {
-                    const QSize size = shown->videoSink()->videoSize();
+                    const QSize size = shown->sink()->videoSize();
                     if (size.isValid()) {
                         shown->resize(ownWidth ? size.width() : shown->width(),
                                       ownHeight ? size.height() : shown->height());
                     }
                 },
-                // The sink signals while it holds its own lock, which videoSize()
-                // takes again: read the size once the signal has returned.
+                // The sink signals while it holds its own lock, which videoSize() takes
+                // again: read the size once the signal has returned.
                 Qt::QueuedConnection);
         }
-        player.setVideoOutput(window.get());
+        player.setVideoSink(window->sink());
     }
 
     QEventLoop loop;
@@ -155,7 +191,7 @@ QtMediaPlayback QtMediaPlayer::Play(const MediaRequest& request, QWidget* owner)
         result.duration = player.duration();
         player.stop();
     }
-    player.setVideoOutput(nullptr);
+    player.setVideoSink(nullptr);
     if (window != nullptr) {
         window->hide();
         window.reset();

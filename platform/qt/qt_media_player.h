@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QRect>
+#include <QString>
 #include <QtGlobal>
 
 #include "platform/media_player.h"
@@ -25,12 +25,15 @@ struct QtMediaPlayback {
 };
 
 /// Media playback on Qt Multimedia: a video plays in a frameless pop-up window at the request's
-/// screen rectangle, owned by the page it belongs to, a sound without a window. Each playback
+/// screen rectangle (the window named kVideoWindowName), owned by the page it belongs to, a
+/// sound without a window. Each playback
 /// opens the file, plays it in a local event loop until it ends or the stop key is pressed, and
 /// closes it again. Meanwhile the program takes no other input, as the page waits for the
 /// playback. A file that cannot be played is reported through the dialogs, and Play returns.
 class QtMediaPlayer final : public MediaPlayer {
   public:
+    static inline const QString kVideoWindowName = QStringLiteral("kelvo-video");
+
     explicit QtMediaPlayer(Dialogs& dialogs) : dialogs_(dialogs) {}
 
     /// Plays with the topmost modal window (the page) as the video window's owner.

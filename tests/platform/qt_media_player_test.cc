@@ -7,10 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColor>
+#include <QImage>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QVideoWidget>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -52,12 +53,11 @@ class RecordingDialogs final : public Dialogs {
 };
 
 /// The video windows on the screen.
-std::vector<QVideoWidget*> VisibleVideoWindows() {
-    std::vector<QVideoWidget*> found;
+std::vector<QWidget*> VisibleVideoWindows() {
+    std::vector<QWidget*> found;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* video = qobject_cast<QVideoWidget*>(window);
-            video != nullptr && video->isVisible()) {
-            found.push_back(video);
+        if (window->objectName() == QtMediaPlayer::kVideoWindowName && window->isVisible()) {
+            found.push_back(window);
         }
     }
     return found;
@@ -68,6 +68,7 @@ struct Sampled {
     std::vector<QRect> geometries;  ///< of each visible video window, in order
     bool ownedByPage = true;
     bool frameless = true;
+    bool showedAFrame = false;  ///< the window's middle was not black once
 };
 
 class QtMediaPlayerTest : public ::testing::Test {
@@ -82,11 +83,15 @@ class QtMediaPlayerTest : public ::testing::Test {
                          [this] { QTest::keyClick(&page_, Qt::Key_Escape); });
         sampler_.setInterval(10);
         QObject::connect(&sampler_, &QTimer::timeout, [this] {
-            for (QVideoWidget* video : VisibleVideoWindows()) {
+            for (QWidget* video : VisibleVideoWindows()) {
                 sampled_.geometries.push_back(video->geometry());
                 sampled_.ownedByPage = sampled_.ownedByPage && video->parentWidget() == &page_;
                 sampled_.frameless =
                     sampled_.frameless && video->windowFlags().testFlag(Qt::FramelessWindowHint);
+                const QImage shown = video->grab().toImage();
+                sampled_.showedAFrame =
+                    sampled_.showedAFrame ||
+                    shown.pixelColor(shown.width() / 2, shown.height() / 2) != QColor(Qt::black);
             }
         });
     }
@@ -154,6 +159,7 @@ TEST_P(VideoWindow, OpensAtTheRectangleOverThePageAndCloses) {
     EXPECT_EQ(sampled_.geometries.back(), row.shown);
     EXPECT_TRUE(sampled_.ownedByPage);
     EXPECT_TRUE(sampled_.frameless);
+    EXPECT_TRUE(sampled_.showedAFrame);
     EXPECT_TRUE(VisibleVideoWindows().empty());
     EXPECT_TRUE(dialogs_.messages.empty());
 }

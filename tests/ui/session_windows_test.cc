@@ -211,13 +211,14 @@ TEST_F(SessionWindowsTest, APagePlaysItsMediaFileOverItselfWhenShown) {
     const std::filesystem::path file = dir / "film.avi";
     std::ofstream(file) << "x";
     FactFixture fixture({"G DATEI (100.050) (160.120)"});
-    fixture.Set("DATEI", file.string());
+    fixture.Set("DATEI", "film.avi");  // found in the knowledge base's folder
     PageRequest page;
     for (std::string& line : page.formPage) {
         line.assign(80, ' ');
     }
-    page.firstMediaLine = 2;
+    page.firstMediaLine = 1;  // the line after the first comment
     SessionWindowsSetup setup = MakeSetup();
+    setup.fileFolder = [&dir] { return dir.path(); };
     struct Played {
         MediaRequest request;
         bool ownerIsTheShownPage = false;
