@@ -1,5 +1,6 @@
 #include "forms/consultation_form.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "authoring/line_tokens.h"
@@ -57,6 +58,15 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 std::string LastThree(std::string_view text) {
     return ToUpper(text.size() >= 3 ? text.substr(text.size() - 3) : text);
+}
+
+// A number of the media commands is written with at most 4 characters, cut from a longer
+// decimal text: 12345 is 1234, -12345 is -123. The window goes where the command puts it.
+int MediaCommandNumber(int value) {
+    const std::string text = std::to_string(value).substr(0, 4);
+    int number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
 }
 
 // Splits a media line's number P into its integer part and its fraction times 1000.
@@ -532,9 +542,9 @@ void TForm6::DialogClick(const std::function<void()>& showInspector) {
     Focus_Setzen();
 }
 
-void TForm6::VideoSoundClick(const std::function<void(std::string_view command)>& send) {
-    for (const std::string& command : Video_Sound()) {
-        send(command);
+void TForm6::VideoSoundClick(const std::function<void(const MediaRequest& request)>& play) {
+    if (const std::optional<MediaRequest> request = Video_Sound()) {
+        play(*request);
     }
     Focus_Setzen();
 }
@@ -543,28 +553,36 @@ std::string TForm6::Kurzer_Dateinamen(std::string_view name) const {
     return environment_.findFile && !name.empty() ? environment_.findFile(name) : std::string();
 }
 
-std::vector<std::string> TForm6::Video_Sound() {
+std::optional<MediaRequest> TForm6::Video_Sound() {
     // The name is looked up anew on every call, so a file deleted after the page was built
     // plays nothing.
     const std::string path = Kurzer_Dateinamen(medianameHilf_);
     if (path.empty()) {
-        return {};
+        return std::nullopt;
     }
     const std::string ext = LastThree(path);
     const std::string name = path.find(' ') != std::string::npos ? "\"" + path + "\"" : path;
-    auto number = [](int value) { return std::to_string(value).substr(0, 4); };
+    MediaRequest request;
+    request.file = path;
     if (ext == "MPG" || ext == "AVI") {
-        return {"open " + name + (ext == "MPG" ? " type mpegvideo" : " type avivideo") +
-                    " alias Film style popup",
-                "put Film wait window at " + number(xHilf_) + " " + number(yHilf_) + " " +
-                    number(cxHilf_) + " " + number(cyHilf_),
-                "break Film on 27", "play Film wait", "close Film"};
+        request.kind = MediaKind::Video;
+        request.window = {MediaCommandNumber(xHilf_), MediaCommandNumber(yHilf_),
+                          MediaCommandNumber(cxHilf_), MediaCommandNumber(cyHilf_)};
+        auto number = [](int value) { return std::to_string(MediaCommandNumber(value)); };
+        request.commands = {"open " + name + (ext == "MPG" ? " type mpegvideo" : " type avivideo") +
+                                " alias Film style popup",
+                            "put Film wait window at " + number(xHilf_) + " " + number(yHilf_) +
+                                " " + number(cxHilf_) + " " + number(cyHilf_),
+                            "break Film on 27", "play Film wait", "close Film"};
+        return request;
     }
     if (ext == "WAV") {
-        return {"open " + name + " type waveaudio alias Lied", "break Lied on 27", "play Lied wait",
-                "close Lied"};
+        request.kind = MediaKind::Sound;
+        request.commands = {"open " + name + " type waveaudio alias Lied", "break Lied on 27",
+                            "play Lied wait", "close Lied"};
+        return request;
     }
-    return {};
+    return std::nullopt;
 }
 
 FormComponent* TForm6::FocusedEdit() {

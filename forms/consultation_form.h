@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/media_player.h"
 #include "platform/session_windows.h"
 
 namespace kelvo {
@@ -183,12 +184,13 @@ class TForm6 {
     /// Returning from the inspector activates the page again (FormActivate), which is the
     /// desktop's window activation, not part of this command.
     void DialogClick(const std::function<void()>& showInspector);
-    /// "Video/Sound": plays the page's media file once, each command through `send`
-    /// (Video_Sound, nothing when the file is gone), then Focus_Setzen.
-    void VideoSoundClick(const std::function<void(std::string_view command)>& send);
-    /// The media commands of one playback of the page's media file (Video_Sound); empty when
-    /// the file does not exist or its ending is none of AVI, MPG and WAV.
-    std::vector<std::string> Video_Sound();
+    /// "Video/Sound": plays the page's media file once through `play` (Video_Sound; not
+    /// called when the file is gone), then Focus_Setzen.
+    void VideoSoundClick(const std::function<void(const MediaRequest& request)>& play);
+    /// One playback of the page's media file (Video_Sound): the file as found, video or sound,
+    /// the video's window, and the same as media commands for transcripts; nothing when the
+    /// file does not exist or its ending is none of AVI, MPG and WAV.
+    std::optional<MediaRequest> Video_Sound();
     /// The short name of an existing file for the media commands; Linux has no 8.3 names, so
     /// it is the file's path as found, empty when there is none.
     std::string Kurzer_Dateinamen(std::string_view name) const;

@@ -1,6 +1,7 @@
 #include "forms/page_session.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -64,8 +65,8 @@ bool PageSession::AskQuit() {
 
 void PageSession::Activate() {
     if (form_.FormActivate()) {
-        for (const std::string& command : form_.Video_Sound()) {
-            desktop_.PlayMedia(command);
+        if (const std::optional<MediaRequest> request = form_.Video_Sound()) {
+            desktop_.PlayMedia(form_, *request);
         }
     }
 }
@@ -106,8 +107,9 @@ PageOutcome PageSession::Run() {
                 break;
             case PageAction::Kind::VideoSound:
                 if (form_.Tool(ToolButton::VideoSound).visible) {
-                    form_.VideoSoundClick(
-                        [this](std::string_view command) { desktop_.PlayMedia(command); });
+                    form_.VideoSoundClick([this](const MediaRequest& request) {
+                        desktop_.PlayMedia(form_, request);
+                    });
                 }
                 break;
         }

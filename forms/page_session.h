@@ -38,8 +38,9 @@ class PageDesktop {
 
     /// The user's next command on `form` (shown as it is now).
     virtual PageAction NextAction(TForm6& form) = 0;
-    /// Plays one media command of the page's media file.
-    virtual void PlayMedia(std::string_view command) = 0;
+    /// Plays the media file of `form` (the page as it is now, which a desktop with windows
+    /// shows complete first) and returns when the playback is over.
+    virtual void PlayMedia(TForm6& form, const MediaRequest& request) = 0;
     /// Prints the window's current image, scaled to the page, without a printer dialog.
     virtual void PrintPage(const TForm6& form) = 0;
     /// Shows the runtime inspector on the page's context, modally.

@@ -22,6 +22,7 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_input_box.h"
+#include "platform/qt/qt_media_player.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_progress_window.h"
 #include "platform/qt/qt_screen.h"
@@ -114,6 +115,7 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     QtDesktopShell desktopShell(processes);
     QtProgressWindow progress;
     DatabaseFiles database;
+    QtMediaPlayer mediaPlayer(dialogs);
     const std::unique_ptr<Automation> automation = MakeDesktopAutomation();
     QtShellWindows shellWindows;
 
@@ -132,6 +134,10 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     sessionSetup.printImage = [&printer](const QImage& image) {
         static_cast<void>(printer.PrintImage(image));
     };
+    // A page's video or sound, played to its end (or Escape) before the page goes on.
+    sessionSetup.playMedia = [&mediaPlayer](const MediaRequest& request, QWidget* owner) {
+        mediaPlayer.Play(request, owner);
+    };
     sessionSetup.programmingModule = programmingModule;
     QtSessionWindows sessionWindows(sessionSetup);
 
@@ -140,6 +146,7 @@ int RunDesktopProgram(int argc, char** argv, bool programmingModule) {
     services.printer = &printer;
     services.database = &database;
     services.automation = automation.get();
+    services.media = &mediaPlayer;
 
     const ScreenSize screen = PrimaryScreenSize();
     ShellConfig config;

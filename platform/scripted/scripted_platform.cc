@@ -305,7 +305,9 @@ class ScriptedPageDesktop final : public PageDesktop {
         pending_.pop_front();
         return action;
     }
-    void PlayMedia(std::string_view command) override { platform_.SendCommand(command); }
+    void PlayMedia(TForm6& /*form*/, const MediaRequest& request) override {
+        platform_.Play(request);
+    }
     void PrintPage(const TForm6& form) override {
         platform_.events_.push_back(
             {{"event", "pageprint"}, {"caption", Utf8(TrimRight(form.Caption()))}});
@@ -546,8 +548,10 @@ bool ScriptedPlatform::StartProcess(const std::vector<std::string>& arguments,
     return started;
 }
 
-void ScriptedPlatform::SendCommand(std::string_view command) {
-    events_.push_back({{"event", "media"}, {"command", std::string(command)}});
+void ScriptedPlatform::Play(const MediaRequest& request) {
+    for (const std::string& command : request.commands) {
+        events_.push_back({{"event", "media"}, {"command", command}});
+    }
 }
 
 }  // namespace kelvo

@@ -87,8 +87,8 @@ class ScriptedPlatform final : public Dialogs,
     std::string Text() override;
     void SetText(std::string_view text) override;
 
-    // MediaPlayer: records each command.
-    void SendCommand(std::string_view command) override;
+    // MediaPlayer: records the playback as its media commands, one event each.
+    void Play(const MediaRequest& request) override;
 
     // FileDialogs: answered by {"file":"PATH"} or {"file":null} (cancel); running out cancels.
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;

@@ -349,7 +349,9 @@ class TerminalPageDesktop final : public PageDesktop {
     explicit TerminalPageDesktop(TerminalPlatform& platform) : platform_(platform) {}
 
     PageAction NextAction(TForm6& form) override;
-    void PlayMedia(std::string_view command) override { platform_.SendCommand(command); }
+    void PlayMedia(TForm6& /*form*/, const MediaRequest& request) override {
+        platform_.Play(request);
+    }
     void PrintPage(const TForm6& form) override { platform_.PrintPageImage(form); }
     void OpenInspector(InspectorContext& context) override {
         platform_.ShowInspector(InspectorReason::Page, 0, context);
@@ -535,8 +537,11 @@ void TerminalPlatform::Beep() {
     out_ << '\a' << std::flush;
 }
 
-void TerminalPlatform::SendCommand(std::string_view command) {
-    out_ << "(Medien, im Terminal nicht abspielbar: " << command << ")\n" << std::flush;
+void TerminalPlatform::Play(const MediaRequest& request) {
+    for (const std::string& command : request.commands) {
+        out_ << "(Medien, im Terminal nicht abspielbar: " << command << ")\n";
+    }
+    out_ << std::flush;
 }
 
 std::optional<std::string> TerminalPlatform::AskFileName(std::string_view dialog,

@@ -68,8 +68,8 @@ class TerminalPlatform final : public Dialogs,
     std::string Text() override { return clipboard_; }
     void SetText(std::string_view text) override { clipboard_ = std::string(text); }
 
-    // MediaPlayer: a terminal plays nothing; the commands are shown.
-    void SendCommand(std::string_view command) override;
+    // MediaPlayer: a terminal plays nothing; the playback's media commands are shown.
+    void Play(const MediaRequest& request) override;
 
     // FileDialogs: the dialog's title, filters and folder are printed and the path is typed;
     // an empty line cancels. A relative path is taken from the dialog's folder (else the

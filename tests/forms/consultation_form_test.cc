@@ -619,8 +619,16 @@ struct MediaCase {
     std::string position;
     std::string size;
     bool exists;
-    std::vector<std::string> commands;
+    std::optional<MediaRequest> request;
 };
+
+MediaRequest Video(std::string file, MediaWindow window, std::vector<std::string> commands) {
+    return {MediaKind::Video, std::move(file), window, 27, std::move(commands)};
+}
+
+MediaRequest Sound(std::string file, std::vector<std::string> commands) {
+    return {MediaKind::Sound, std::move(file), {}, 27, std::move(commands)};
+}
 
 class MediaCommands : public testing::TestWithParam<MediaCase> {};
 
@@ -633,51 +641,42 @@ TEST_P(MediaCommands, AreSentInOrder) {
     }
     TForm6 form = fixture.Build();
     EXPECT_EQ(form.FormActivate(), true);
-    EXPECT_EQ(form.Video_Sound(), row.commands);
-    EXPECT_EQ(form.Video_Sound(), row.commands);  // the same on every call
+    EXPECT_EQ(form.Video_Sound(), row.request);
+    EXPECT_EQ(form.Video_Sound(), row.request);  // the same on every call
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, MediaCommands,
-    testing::Values(MediaCase{"Avi",
-                              "film.avi",
-                              "(100.050)",
-                              "(320.240)",
-                              true,
-                              {"open /media/FILM.AVI type avivideo alias Film style popup",
-                               "put Film wait window at 100 50 320 240", "break Film on 27",
-                               "play Film wait", "close Film"}},
-                    MediaCase{"Mpg",
-                              "film.mpg",
-                              "(1.002)",
-                              "(3.004)",
-                              true,
-                              {"open /media/FILM.MPG type mpegvideo alias Film style popup",
-                               "put Film wait window at 1 2 3 4", "break Film on 27",
-                               "play Film wait", "close Film"}},
-                    MediaCase{"NumbersCutToFourCharacters",
-                              "film.avi",
-                              "(12345.050)",
-                              "(320.240)",
-                              true,
-                              {"open /media/FILM.AVI type avivideo alias Film style popup",
-                               "put Film wait window at 1234 50 320 240", "break Film on 27",
-                               "play Film wait", "close Film"}},
-                    MediaCase{"Wav",
-                              "ton.wav",
-                              "(0)",
-                              "(0)",
-                              true,
-                              {"open /media/TON.WAV type waveaudio alias Lied", "break Lied on 27",
-                               "play Lied wait", "close Lied"}},
-                    MediaCase{"NameWithBlanksIsQuoted",
-                              "mein ton.wav",
-                              "(0)",
-                              "(0)",
-                              true,
-                              {"open \"/media/MEIN TON.WAV\" type waveaudio alias Lied",
-                               "break Lied on 27", "play Lied wait", "close Lied"}},
-                    MediaCase{"MissingFilePlaysNothing", "ton.wav", "(0)", "(0)", false, {}}),
+    testing::Values(
+        MediaCase{"Avi", "film.avi", "(100.050)", "(320.240)", true,
+                  Video("/media/FILM.AVI", {100, 50, 320, 240},
+                        {"open /media/FILM.AVI type avivideo alias Film style popup",
+                         "put Film wait window at 100 50 320 240", "break Film on 27",
+                         "play Film wait", "close Film"})},
+        MediaCase{"Mpg", "film.mpg", "(1.002)", "(3.004)", true,
+                  Video("/media/FILM.MPG", {1, 2, 3, 4},
+                        {"open /media/FILM.MPG type mpegvideo alias Film style popup",
+                         "put Film wait window at 1 2 3 4", "break Film on 27", "play Film wait",
+                         "close Film"})},
+        // The window goes where the command puts it, also when a number was cut.
+        MediaCase{"NumbersCutToFourCharacters", "film.avi", "(12345.050)", "(320.240)", true,
+                  Video("/media/FILM.AVI", {1234, 50, 320, 240},
+                        {"open /media/FILM.AVI type avivideo alias Film style popup",
+                         "put Film wait window at 1234 50 320 240", "break Film on 27",
+                         "play Film wait", "close Film"})},
+        MediaCase{"NegativeNumbersCutWithTheirSign", "film.avi", "(-12345.050)", "(320.240)", true,
+                  Video("/media/FILM.AVI", {-123, -50, 320, 240},
+                        {"open /media/FILM.AVI type avivideo alias Film style popup",
+                         "put Film wait window at -123 -50 320 240", "break Film on 27",
+                         "play Film wait", "close Film"})},
+        MediaCase{"Wav", "ton.wav", "(0)", "(0)", true,
+                  Sound("/media/TON.WAV", {"open /media/TON.WAV type waveaudio alias Lied",
+                                           "break Lied on 27", "play Lied wait", "close Lied"})},
+        MediaCase{
+            "NameWithBlanksIsQuoted", "mein ton.wav", "(0)", "(0)", true,
+            Sound("/media/MEIN TON.WAV", {"open \"/media/MEIN TON.WAV\" type waveaudio alias Lied",
+                                          "break Lied on 27", "play Lied wait", "close Lied"})},
+        MediaCase{"MissingFilePlaysNothing", "ton.wav", "(0)", "(0)", false, std::nullopt}),
     CaseName{});
 
 TEST(Forms, AMediaFileDeletedAfterBuildingPlaysNothing) {
@@ -685,9 +684,13 @@ TEST(Forms, AMediaFileDeletedAfterBuildingPlaysNothing) {
     fixture.Set("DATEI", "ton.wav");
     fixture.files_.insert("TON.WAV");
     TForm6 form = fixture.Build();
-    EXPECT_EQ(form.Video_Sound().size(), 4u);
+    ASSERT_TRUE(form.Video_Sound().has_value());
+    EXPECT_EQ(form.Video_Sound()->commands.size(), 4u);
     fixture.files_.clear();
-    EXPECT_TRUE(form.Video_Sound().empty());
+    EXPECT_FALSE(form.Video_Sound().has_value());
+    bool played = false;
+    form.VideoSoundClick([&](const MediaRequest&) { played = true; });
+    EXPECT_FALSE(played);
 }
 
 // --- window size --------------------------------------------------------------------------------
@@ -941,11 +944,7 @@ TEST(Forms, PrintInspectorAndMediaCommandsSetTheFocusAfterTheirWork) {
     form.DialogClick([&] { focusWas("inspector"); });
     EXPECT_EQ(form.Focus(), (FormControl{Pool::Button, 1}));
     form.SetFocus({Pool::Edit, 1});
-    form.VideoSoundClick([&](std::string_view command) {
-        if (command.starts_with("play")) {
-            focusWas("play");
-        }
-    });
+    form.VideoSoundClick([&](const MediaRequest&) { focusWas("play"); });
     EXPECT_EQ(form.Focus(), (FormControl{Pool::Button, 1}));
     EXPECT_EQ(done, (std::vector<std::string>{"print with the focus elsewhere",
                                               "inspector with the focus elsewhere",

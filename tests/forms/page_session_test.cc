@@ -43,10 +43,8 @@ class RecordingDesktop final : public PageDesktop, public Dialogs {
         actions_.pop_front();
         return action;
     }
-    void PlayMedia(std::string_view command) override {
-        if (command.starts_with("play")) {
-            log.push_back("play");
-        }
+    void PlayMedia(TForm6& /*form*/, const MediaRequest& request) override {
+        log.push_back(request.kind == MediaKind::Sound ? "play" : "play video");
     }
     void PrintPage(const TForm6& form) override {
         log.push_back("print " + TrimRight(form.Caption()));

@@ -11,9 +11,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "platform/qt/qt_dialogs.h"
 #include "tests/platform/memory_clipboard.h"
+#include "tests/store/temp_dir.h"
 #include "tests/ui/fact_fixture.h"
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/qt_printing.h"
@@ -197,6 +202,48 @@ TEST_F(SessionWindowsTest, DatenbasisOpensTheInspectorOverThePage) {
     InspectorContext context{fixture_.facts_, fixture_.breakpoint_, true};
     EXPECT_EQ(windows.ShowPage(page, context), PageOutcome::Continue);
     EXPECT_TRUE(inspected);
+}
+
+// The page's media file plays when the page becomes active and again from "Video/Sound", each
+// time with the page on the screen as the video window's owner.
+TEST_F(SessionWindowsTest, APagePlaysItsMediaFileOverItselfWhenShown) {
+    const TempDir dir;
+    const std::filesystem::path file = dir / "film.avi";
+    std::ofstream(file) << "x";
+    FactFixture fixture({"G DATEI (100.050) (160.120)"});
+    fixture.Set("DATEI", "film.avi");  // found in the knowledge base's folder
+    PageRequest page;
+    for (std::string& line : page.formPage) {
+        line.assign(80, ' ');
+    }
+    page.firstMediaLine = 1;  // the line after the first comment
+    SessionWindowsSetup setup = MakeSetup();
+    setup.fileFolder = [&dir] { return dir.path(); };
+    struct Played {
+        MediaRequest request;
+        bool ownerIsTheShownPage = false;
+    };
+    std::vector<Played> played;
+    setup.playMedia = [&played](const MediaRequest& request, QWidget* owner) {
+        auto* view = qobject_cast<PageView*>(owner);
+        played.push_back({request, view != nullptr && view->isVisible() &&
+                                       view->windowHandle() != nullptr &&
+                                       view->windowHandle()->isExposed()});
+    };
+    QtSessionWindows windows(setup, 0);
+    OnModal<PageView>([](PageView* view) {
+        view->toolButton(ToolButton::VideoSound)->click();
+        OnModal<PageView>([](PageView* again) { again->toolButton(ToolButton::Weiter)->click(); });
+    });
+    InspectorContext context{fixture.facts_, fixture.breakpoint_, true};
+    EXPECT_EQ(windows.ShowPage(page, context), PageOutcome::Continue);
+    ASSERT_EQ(played.size(), 2u);
+    for (const Played& each : played) {
+        EXPECT_TRUE(each.ownerIsTheShownPage);
+        EXPECT_EQ(each.request.kind, MediaKind::Video);
+        EXPECT_EQ(each.request.window, (MediaWindow{100, 50, 160, 120}));
+        EXPECT_EQ(std::filesystem::path(each.request.file), file);
+    }
 }
 
 }  // namespace

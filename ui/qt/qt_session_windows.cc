@@ -5,13 +5,13 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 
 #include "forms/consultation_form.h"
 #include "forms/page_session.h"
 #include "inspector/runtime_inspector.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
-#include "platform/media_player.h"
 #include "platform/qt/qt_text.h"
 #include "ui/qt/inspector_view.h"
 #include "ui/qt/page_view.h"
@@ -31,16 +31,7 @@ class QtSessionWindows::QtPageDesktop final : public PageDesktop {
     explicit QtPageDesktop(QtSessionWindows& windows) : windows_(windows) {}
 
     PageAction NextAction(TForm6& form) override {
-        if (view_ == nullptr) {
-            view_ = std::make_unique<PageView>(form, &windows_.setup_.clipboard, windows_.Parent());
-            view_->setWindowModality(Qt::ApplicationModal);
-            view_->SetActionListener([this] { waiting_.quit(); });
-            view_->show();
-            view_->raise();
-            view_->activateWindow();
-        } else {
-            view_->ShowModelState();
-        }
+        Show(form);
         std::optional<PageAction> action = view_->TakeAction();
         while (!action) {
             waiting_.exec();
@@ -49,10 +40,19 @@ class QtSessionWindows::QtPageDesktop final : public PageDesktop {
         return *action;
     }
 
-    void PlayMedia(std::string_view command) override {
-        if (windows_.setup_.media != nullptr) {
-            windows_.setup_.media->SendCommand(command);
+    // The page is shown complete before the playback holds the program.
+    void PlayMedia(TForm6& form, const MediaRequest& request) override {
+        if (!windows_.setup_.playMedia) {
+            return;
         }
+        Show(form);
+        const QDeadlineTimer deadline(kFirstPaintWait);
+        while ((view_->windowHandle() == nullptr || !view_->windowHandle()->isExposed()) &&
+               !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        }
+        view_->repaint();
+        windows_.setup_.playMedia(request, view_.get());
     }
 
     void PrintPage(const TForm6& /*form*/) override {
@@ -66,6 +66,20 @@ class QtSessionWindows::QtPageDesktop final : public PageDesktop {
     }
 
   private:
+    // The page's window, created and shown the first time, else showing the model's state.
+    void Show(TForm6& form) {
+        if (view_ == nullptr) {
+            view_ = std::make_unique<PageView>(form, &windows_.setup_.clipboard, windows_.Parent());
+            view_->setWindowModality(Qt::ApplicationModal);
+            view_->SetActionListener([this] { waiting_.quit(); });
+            view_->show();
+            view_->raise();
+            view_->activateWindow();
+        } else {
+            view_->ShowModelState();
+        }
+    }
+
     QtSessionWindows& windows_;
     std::unique_ptr<PageView> view_;
     QEventLoop waiting_;

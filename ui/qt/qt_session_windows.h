@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/media_player.h"
 #include "platform/qt/event_pump.h"
 #include "platform/session_windows.h"
 #include "ui/qt/wait_cursor.h"
@@ -19,7 +20,6 @@ namespace kelvo {
 
 class Clipboard;
 class Dialogs;
-class MediaPlayer;
 class SessionWindowView;
 
 /// What the session windows need from the program around them.
@@ -37,8 +37,9 @@ struct SessionWindowsSetup {
     std::function<QSize()> screenSize;
     /// Prints a page's image scaled to the paper; null when there is no printing.
     std::function<void(const QImage&)> printImage;
-    /// Plays the media commands of a page; null when there is no media player.
-    MediaPlayer* media = nullptr;
+    /// Plays a page's media file with the page's window as `owner`; returns when the playback
+    /// is over. Null when there is no media player.
+    std::function<void(const MediaRequest& request, QWidget* owner)> playMedia;
     /// Where a file a page names is looked for when it is not found as written (the knowledge
     /// base's folder); empty for none.
     std::function<std::filesystem::path()> fileFolder;
