@@ -24,7 +24,7 @@ namespace {
 // The fixtures by name, imported once.
 std::map<std::string, std::vector<LineRecord>, std::less<>> LoadFixtures() {
     std::map<std::string, std::vector<LineRecord>, std::less<>> fixtures;
-    for (const std::filesystem::path folder :
+    for (const std::filesystem::path& folder :
          {std::filesystem::path(KELVO_SOURCE_DIR) / "tests/app/fixtures/consult",
           std::filesystem::path(KELVO_SOURCE_DIR) / "examples"}) {
         std::error_code error;
