@@ -47,6 +47,12 @@ done
 [ -f "$work/solution.WBP" ] && { cat "$work/solution.WBP"; printf '%s#user\n' "$marker"; } \
     >"$out/consultation/solution_user"
 
+# Text forms, consulted line by line.
+{ cat "$consult/question.txt"; printf '%s' "$marker"; cat "$consult/question_weiter.jsonl"; } \
+    >"$out/consultation/text_question"
+{ cat "$consult/commands_and_print.txt"; printf '%s' "$marker"; } >"$out/consultation/text_commands"
+{ cat tests/app/fixtures/weather.txt; printf '%s' "$marker"; } >"$out/consultation/text_weather"
+
 # Answers scripts with the fixture they answer.
 answers() {  # FIXTURE ANSWERS
     { printf '#%s\n' "$1"; cat "$2"; } >"$out/answers/$(basename "$2" .jsonl)"
