@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "authoring/knowledge_base_text.h"
+#include "tests/case_name.h"
 
 namespace kelvo {
 namespace {
@@ -41,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                            1},
         CarriageReturnCase{"TwoBeforeTheLineEnd", "K\nK abc\r\r\nZ ZIEL\n", 2},
         CarriageReturnCase{"InsideATextValue", "Z ZIEL\nF A (99) . x\ry\n", 2}),
-    [](const testing::TestParamInfo<CarriageReturnCase>& info) { return info.param.name; });
+    CaseName());
 
 TEST(TextImportFinding, CarriageReturnBeforeTheLineEndIsStillIgnored) {
     const TextImport imported = ImportKnowledgeBaseText("K abc\r\nZ ZIEL\r", "kb.txt");
