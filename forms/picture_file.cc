@@ -37,8 +37,8 @@ void JpegErrorExit(j_common_ptr info) {
 void JpegSilent(j_common_ptr /*info*/) {}
 
 // Warnings are not shown, but data that end before the picture does make it damaged: libjpeg
-// would go on with grey for every missing row, which for a huge picture in a file of a hundred
-// bytes means seconds of work and hundreds of megabytes.
+// would go on with grey for every missing row, so that a file of a hundred bytes could ask for
+// a picture of 64 million pixels and hundreds of megabytes.
 void JpegWarning(j_common_ptr info, int level) {
     if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
         JpegErrorExit(info);
