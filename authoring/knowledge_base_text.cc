@@ -37,6 +37,14 @@ TextImport ImportKnowledgeBaseText(std::string_view utf8, const std::string& fil
         if (typed.ends_with('\r')) {
             typed.remove_suffix(1);
         }
+        // A carriage return anywhere else would end the line for many editors and for the
+        // export, so the record could not come back from its text form.
+        if (typed.find('\r') != std::string_view::npos) {
+            result.faults.push_back(FaultMessage(fileName, lineNumber,
+                                                 "Wagenr\xFC"
+                                                 "cklauf innerhalb der Zeile"));
+            continue;
+        }
         std::size_t unmappable = 0;
         const std::string line = Utf8ToWindows1252(typed, &unmappable);
         if (unmappable > 0) {

@@ -40,9 +40,10 @@ static_assert(std::all_of(kFunctions.begin(), kFunctions.end(),
                           [](std::string_view f) { return f.size() <= 4; }),
               "a function name fills at most the 4 columns of its field");
 
-// Operators: literal text operators take a text value, variable text operators a text name.
+// Operators: literal text operators (".", "|") take a text value, variable text operators
+// ("=", "#") a text name.
 constexpr std::string_view kLiteralOperators = ".|";
-constexpr std::string_view kVariableOperators = "=#";
+constexpr std::string_view kTextOperators = ".|=#";
 constexpr std::string_view kNumericOperators = "=\xAB<\xBB>";  // = « < » >
 constexpr std::string_view kComputationOperators = "+-*/";
 
@@ -181,7 +182,7 @@ LineCheck CheckCondition(char kind, const TokenList& tokens) {
     if (nameForm == kNumericNameForm) {
         operandOk = check.Operator(3, kNumericOperators, "numerischer Operator") &&
                     check.Slot(4, kNumberForm | kNumericNameForm, NameRule::Plus, operand);
-    } else if (check.Operator(3, ".|=#", "Textoperator")) {
+    } else if (check.Operator(3, kTextOperators, "Textoperator")) {
         const bool literal = IsOneOf(check.Token(3), kLiteralOperators);
         operandOk =
             check.Slot(4, literal ? kTextValueForm : kTextNameForm, NameRule::DoublePlus, operand);
@@ -392,7 +393,7 @@ LineCheck CheckProgramLine(std::string_view typed) {
         case 'J':
             return CheckVariableLine(kind, tokens);
         default:  // B « V H C N » X
-            return CheckNameOperatorOperand(kind, tokens, ".|=#", "Textoperator");
+            return CheckNameOperatorOperand(kind, tokens, kTextOperators, "Textoperator");
     }
 }
 

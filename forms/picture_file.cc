@@ -3,6 +3,7 @@
 // clang-format off
 #include <cstdio>   // jpeglib.h needs FILE and size_t first
 #include <jpeglib.h>
+#include <jerror.h>  // the message codes of libjpeg
 // clang-format on
 
 #include <algorithm>
@@ -35,6 +36,19 @@ void JpegErrorExit(j_common_ptr info) {
 
 void JpegSilent(j_common_ptr /*info*/) {}
 
+// Warnings are not shown, but data that end before the picture does make it damaged: libjpeg
+// would go on with grey for every missing row, so that a file of a hundred bytes could ask for
+// a picture of 64 million pixels and hundreds of megabytes.
+void JpegWarning(j_common_ptr info, int level) {
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
+        JpegErrorExit(info);
+    }
+}
+
+// The most working memory the decoder may take (the largest picture in progressive mode needs
+// about 400 MB); beyond it libjpeg fails instead of allocating.
+constexpr long kMaxJpegMemory = 1024L * 1024L * 1024L;
+
 // The decoder proper, kept free of objects with destructors so that the jump back is sound.
 // `out` belongs to the caller.
 bool DecodeJpegInto(const std::uint8_t* data, std::size_t size, Picture* out,
@@ -43,6 +57,7 @@ bool DecodeJpegInto(const std::uint8_t* data, std::size_t size, Picture* out,
     info.err = jpeg_std_error(&error->base);
     error->base.error_exit = JpegErrorExit;
     error->base.output_message = JpegSilent;
+    error->base.emit_message = JpegWarning;
     error->message[0] = '\0';
     if (setjmp(error->jump) != 0) {
         jpeg_destroy_decompress(&info);
@@ -51,6 +66,15 @@ bool DecodeJpegInto(const std::uint8_t* data, std::size_t size, Picture* out,
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
+    // The size is checked before the decoder starts: a progressive picture gets the buffers
+    // of its whole image there, which a few hundred bytes can make tens of gigabytes large.
+    if (static_cast<std::size_t>(info.image_width) * info.image_height > kMaxPicturePixels) {
+        std::snprintf(error->message, sizeof error->message,
+                      "Bild ist leer oder hat zu viele Bildpunkte");
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    info.mem->max_memory_to_use = kMaxJpegMemory;
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     const std::size_t width = info.output_width;

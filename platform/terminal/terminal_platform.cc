@@ -23,8 +23,6 @@
 namespace kelvo {
 namespace {
 
-constexpr std::string_view kChooseText = "Bitte w\xE4hlen Sie aus";
-
 std::string Utf8(std::string_view bytes) {
     return Windows1252ToUtf8(bytes);
 }

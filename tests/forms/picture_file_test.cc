@@ -6,6 +6,7 @@
 // clang-format off
 #include <cstdio>
 #include <jpeglib.h>
+#include <sys/resource.h>
 // clang-format on
 
 #include <cstdlib>
@@ -142,8 +143,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BrokenCase{"PaletteMissing", Bitmap(1, 1, 8, 0, {}, Bytes(4, 0))}),
     CaseName());
 
-// A JPEG of `width` x `height` pixels of one colour, encoded with libjpeg.
-Bytes EncodeJpeg(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+// A JPEG of `width` x `height` pixels of one colour, encoded with libjpeg (progressive when
+// asked).
+Bytes EncodeJpeg(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue,
+                 bool progressive = false) {
     jpeg_compress_struct info;
     jpeg_error_mgr error;
     info.err = jpeg_std_error(&error);
@@ -157,6 +160,9 @@ Bytes EncodeJpeg(int width, int height, std::uint8_t red, std::uint8_t green, st
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
+    if (progressive) {
+        jpeg_simple_progression(&info);
+    }
     jpeg_start_compress(&info, TRUE);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
     for (std::size_t x = 0; x < row.size(); x += 3) {
@@ -192,6 +198,96 @@ TEST(PictureFile, DamagedJpegFailsWithoutStoppingTheProgram) {
     EXPECT_FALSE(DecodeJpeg(damaged).ok());
     EXPECT_FALSE(DecodeJpeg(Bytes{}).ok());
     EXPECT_FALSE(DecodeJpeg(Bytes{'k', 'e', 'i', 'n'}).ok());
+}
+
+// Writes `width` and `height` into the frame header (SOF0 or SOF2) of a JPEG.
+Bytes WithDeclaredSize(Bytes jpeg, int width, int height) {
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
+            jpeg[i + 6] = static_cast<std::uint8_t>(height & 0xFF);
+            jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
+            jpeg[i + 8] = static_cast<std::uint8_t>(width & 0xFF);
+            return jpeg;
+        }
+    }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
+// Found by the JPEG fuzz target: a progressive JPEG of a few hundred bytes that declares
+// 60000 x 60000 pixels made libjpeg allocate 21 GB for its coefficients before the size was
+// checked. Such a picture is refused from its header.
+TEST(PictureFile, JpegDeclaringTooManyPixelsIsRefusedBeforeDecoding) {
+    for (const bool progressive : {true, false}) {
+        const auto picture =
+            DecodeJpeg(WithDeclaredSize(EncodeJpeg(8, 8, 1, 2, 3, progressive), 60000, 60000));
+        ASSERT_FALSE(picture.ok()) << progressive;
+        EXPECT_NE(picture.error().message.find("zu viele Bildpunkte"), std::string::npos)
+            << progressive << ": " << picture.error().message;
+    }
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Decodes `jpeg` with the address space limited to 2 GB and exits with 0 when it was refused
+// for its size.
+[[noreturn]] void DecodeUnderAddressSpaceLimit(const Bytes& jpeg) {
+    constexpr rlim_t kLimit = 2ull * 1024 * 1024 * 1024;
+    rlimit limit{};
+    limit.rlim_cur = kLimit;
+    limit.rlim_max = kLimit;
+    setrlimit(RLIMIT_AS, &limit);
+    const auto picture = DecodeJpeg(jpeg);
+    const bool refused =
+        !picture.ok() && picture.error().message.find("zu viele Bildpunkte") != std::string::npos;
+    std::_Exit(refused ? 0 : 1);
+}
+#endif
+
+// The same with the address space limited to 2 GB, as on a machine without that much memory
+// to spare: the picture is refused for its size, not for memory libjpeg failed to get.
+TEST(PictureFile, JpegDeclaringTooManyPixelsNeedsNoMemoryForThem) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows; the "
+                    "test without the limit runs in this build";
+#else
+    const Bytes huge = WithDeclaredSize(EncodeJpeg(8, 8, 1, 2, 3, true), 60000, 60000);
+    EXPECT_EXIT(DecodeUnderAddressSpaceLimit(huge), testing::ExitedWithCode(0), "");
+#endif
+}
+
+// Found by the JPEG fuzz target (a time-out): 94 bytes declaring a grey picture of 1028 x
+// 64004 pixels whose data end at once. libjpeg filled every missing row with grey: 200 MB and,
+// under the sanitizers, seconds for 94 bytes. Data that end before the picture does make it
+// damaged.
+TEST(PictureFile, JpegWhoseDataEndEarlyIsDamaged) {
+    const Bytes found = {0xff, 0xd8, 0xff, 0xff, 0xdb, 0x00, 0x43, 0x00, 0x03, 0x02, 0x02, 0x02,
+                         0x02, 0x02, 0x03, 0x02, 0x00, 0x02, 0x03, 0x03, 0x03, 0x03, 0x04, 0x06,
+                         0x04, 0x04, 0x04, 0x04, 0x04, 0x08, 0x06, 0x06, 0x05, 0x0a, 0x09, 0x09,
+                         0x08, 0x0a, 0x06, 0x08, 0x09, 0x09, 0x0a, 0x0c, 0x0f, 0x0c, 0x0a, 0x0b,
+                         0x0e, 0x0b, 0x09, 0x09, 0x0d, 0x11, 0x0d, 0x0e, 0x0f, 0x10, 0x10, 0x11,
+                         0x10, 0x0a, 0x0c, 0x12, 0x13, 0x12, 0x10, 0x13, 0x0f, 0x10, 0x10, 0x10,
+                         0xff, 0xc0, 0x00, 0x0b, 0x08, 0xfa, 0x04, 0x04, 0x04, 0x01, 0x01, 0x11,
+                         0x00, 0x06, 0xa3, 0xff, 0xda, 0x00, 0x08, 0x01, 0x01, 0x00};
+    const auto decoded = DecodeJpeg(found);
+    ASSERT_FALSE(decoded.ok());
+    EXPECT_NE(decoded.error().message.find("Premature end"), std::string::npos)
+        << decoded.error().message;
+
+    // An ordinary picture cut in the middle of its data.
+    for (const bool progressive : {false, true}) {
+        Bytes cut = EncodeJpeg(64, 64, 10, 20, 30, progressive);
+        cut.resize(cut.size() * 2 / 3);
+        EXPECT_FALSE(DecodeJpeg(cut).ok()) << progressive;
+    }
+}
+
+TEST(PictureFile, ProgressiveJpegDecodes) {
+    const auto picture = DecodeJpeg(EncodeJpeg(40, 30, 10, 200, 40, true));
+    ASSERT_TRUE(picture.ok()) << picture.error().message;
+    EXPECT_EQ(picture->width, 40);
+    EXPECT_EQ(picture->height, 30);
+    EXPECT_NEAR(picture->rgb[1], 200, 4);
 }
 
 struct KindCase {
