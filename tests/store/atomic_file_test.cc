@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "store/file_fault_injector.h"
@@ -60,18 +62,49 @@ TEST_F(AtomicFileTest, ReplacesTheContentAndKeepsThePermissions) {
     EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::string>{"A.WBP"});
 }
 
-// A file the process may not write is refused, although renaming over it would succeed. Root
-// may write every file, so the test needs an ordinary user.
-TEST_F(AtomicFileTest, AFileWeMayNotWriteIsNotReplaced) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "runs as root, who may write every file";
+// Replaces `target` as an ordinary user: as root (who may write every file) in a child that
+// has given up root for "nobody", otherwise in this process. Returns how it ended.
+struct ReplaceAsUser {
+    bool replaced = false;
+    bool refusedAsWriteProtected = false;
+};
+ReplaceAsUser ReplaceAsAnOrdinaryUser(const std::filesystem::path& target) {
+    const auto replace = [&target] {
+        const ReplaceOutcome outcome = ReplaceFileContent(target, Bytes("new"));
+        return ReplaceAsUser{outcome.replaced,
+                             !outcome.status.ok() &&
+                                 outcome.status.error().message.find("schreibgesch\xC3\xBCtzt") !=
+                                     std::string::npos};
+    };
+    if (::geteuid() != 0) {
+        return replace();
     }
+    constexpr uid_t kNobody = 65534;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+            std::_Exit(3);
+        }
+        const ReplaceAsUser result = replace();
+        std::_Exit((result.replaced ? 1 : 0) | (result.refusedAsWriteProtected ? 0 : 2));
+    }
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    const int code = WEXITSTATUS(status);
+    EXPECT_NE(code, 3) << "the child could not become an ordinary user";
+    return ReplaceAsUser{(code & 1) != 0, (code & 2) == 0};
+}
+
+// A file the process may not write is refused, although renaming over it would succeed (the
+// folder is open to everybody).
+TEST_F(AtomicFileTest, AFileWeMayNotWriteIsNotReplaced) {
     WriteBytes(target(), "old content");
     ASSERT_EQ(::chmod(target().c_str(), 0444), 0);
-    const ReplaceOutcome outcome = ReplaceFileContent(target(), Bytes("new"));
+    ASSERT_EQ(::chmod(dir_.path().c_str(), 0777), 0);
+    const ReplaceAsUser outcome = ReplaceAsAnOrdinaryUser(target());
     EXPECT_FALSE(outcome.replaced);
-    EXPECT_NE(outcome.status.error().message.find("schreibgesch\xC3\xBCtzt"), std::string::npos)
-        << outcome.status.error().message;
+    EXPECT_TRUE(outcome.refusedAsWriteProtected);
     EXPECT_EQ(ReadBytes(target()), "old content");
     EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::string>{"A.WBP"});
 }
