@@ -5,6 +5,7 @@
 #include "authoring/line_tokens.h"
 #include "commands/command_variables.h"
 #include "lint/display_pages.h"
+#include "store/field_substitution.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
 
@@ -357,19 +358,15 @@ std::vector<std::string> SubstitutedNames(std::string_view text) {
             ++i;
             continue;
         }
-        // field -> "[" name "[" as the substitution finds it; a "]" ends the search
-        std::size_t j = i + 1;
-        while (j < text.size() && text[j] != ']' && !(text[j] == '[' && j - i >= 2)) {
-            ++j;
-        }
-        if (j < text.size() && text[j] == '[') {
-            const std::string_view name = text.substr(i + 1, j - i - 1);
+        // a field as the substitution finds it
+        const std::string_view name = FieldNameAt(text, i);
+        if (!name.empty()) {
             const TokenStep step = NormalizeTextName(name, NameRule::DoublePlus);
             const std::string trimmed = TrimRight(name);
             if (name.size() <= kName && name[0] != ' ' && trimmed.find(' ') == std::string::npos &&
                 step.ok() && step.stored == PadRight(name, kName)) {
                 names.push_back(step.stored);
-                i = j + 1;
+                i += name.size() + 2;
                 continue;
             }
         }

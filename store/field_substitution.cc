@@ -14,23 +14,28 @@ std::string SubstituteFields(std::string_view text, FactBase& facts) {
             out += text[i++];
             continue;
         }
-        // field -> "[" name "[" with at least one character of name; a "]" ends the search
-        std::size_t j = i + 1;
-        while (j < text.size() && text[j] != ']' && !(text[j] == '[' && j - i >= 2)) {
-            ++j;
-        }
-        if (j < text.size() && text[j] == '[') {
-            const std::string_view name = text.substr(i + 1, j - i - 1);
-            if (facts.LookupFact(PadRight(name, FactBase::kFieldWidth))) {
-                out += PadRight(facts.FoundValue(), j - i + 1);
-                i = j + 1;
-                continue;
-            }
+        const std::string_view name = FieldNameAt(text, i);
+        if (!name.empty() && facts.LookupFact(PadRight(name, FactBase::kFieldWidth))) {
+            out += PadRight(facts.FoundValue(), name.size() + 2);
+            i += name.size() + 2;
+            continue;
         }
         out += '[';
         ++i;
     }
     return out;
+}
+
+std::string_view FieldNameAt(std::string_view text, std::size_t open) {
+    // field -> "[" name "[" with at least one character of name; a "]" ends the search
+    std::size_t j = open + 1;
+    while (j < text.size() && text[j] != ']' && !(text[j] == '[' && j - open >= 2)) {
+        ++j;
+    }
+    if (j < text.size() && text[j] == '[') {
+        return text.substr(open + 1, j - open - 1);
+    }
+    return {};
 }
 
 }  // namespace kelvo
