@@ -2,6 +2,7 @@
 
 #include "commands/command_dispatch.h"
 #include "engine/error_codes.h"
+#include "engine/evidence.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 
@@ -51,6 +52,9 @@ void Variablenbefehl(Consultation& consultation, int slotPosition) {
         const std::string_view text = image.Text(position);
         if (text.empty() || text[0] != 'J') {
             return;
+        }
+        if (Evidence* evidence = consultation.evidence()) {
+            evidence->SetOriginLine(position);
         }
         VariableLine line(consultation, block, position, text);
         DispatchVariableCommand(line);

@@ -6,6 +6,7 @@
 #include "engine/computation_functions.h"
 #include "engine/consultation.h"
 #include "engine/error_codes.h"
+#include "engine/evidence.h"
 #include "platform/clock.h"
 #include "store/random_source.h"
 #include "store/stored_number.h"
@@ -173,6 +174,9 @@ void Formelaufruf(Consultation& consultation, int Uns_Wiss_Regel) {
 
 void Formel(Consultation& consultation, int Pos_WB, int Uns_Wiss_Regel, std::string_view Text) {
     const std::string line = PadRight(Text, kLineWidth);
+    if (Evidence* evidence = consultation.evidence()) {
+        evidence->SetOriginLine(Pos_WB);
+    }
     const int code = Evaluate(consultation, Pos_WB, Uns_Wiss_Regel, line);
     if (code != 0) {
         consultation.ErrorRegister() = code;

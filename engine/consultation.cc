@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "engine/error_codes.h"
+#include "engine/evidence.h"
+#include "engine/evidence_text.h"
 #include "engine/program_check.h"
 #include "engine/task_runners.h"
 #include "platform/dialogs.h"
@@ -48,6 +50,16 @@ Consultation::Consultation(KnowledgeBaseImage& image, const ConsultationConfig& 
         line.assign(kPageWidth, ' ');
     }
     InstallDefaultTaskRunners(*this);
+    if (config.explain) {
+        evidence_ = std::make_unique<Evidence>(image_);
+        image_.SetRecordObserver(evidence_.get());
+    }
+}
+
+Consultation::~Consultation() {
+    if (evidence_ != nullptr && image_.recordObserver() == evidence_.get()) {
+        image_.SetRecordObserver(nullptr);
+    }
 }
 
 void Consultation::SetTaskRunner(TaskSlot slot, TaskRunner runner) {
@@ -184,15 +196,24 @@ void Consultation::Haltepunkt(int position) {
     OpenInspector(InspectorReason::Breakpoint, position + 1);
 }
 
-void Consultation::OpenInspector(InspectorReason why, int line) {
+InspectorContext Consultation::MakeInspectorContext() {
     InspectorContext context{facts_, breakpointLine_, config_.programmingModule,
                              config_.ablage2Text, config_.ablage3Text};
+    if (evidence_ != nullptr && config_.programmingModule) {
+        context.explainFact = [this](int position, std::string_view record) {
+            return ExplainRecordLines(*evidence_, image_, position, record);
+        };
+    }
+    return context;
+}
+
+void Consultation::OpenInspector(InspectorReason why, int line) {
+    InspectorContext context = MakeInspectorContext();
     services_.windows.ShowInspector(why, line, context);
 }
 
 void Consultation::ShowPage(const PageRequest& page) {
-    InspectorContext context{facts_, breakpointLine_, config_.programmingModule,
-                             config_.ablage2Text, config_.ablage3Text};
+    InspectorContext context = MakeInspectorContext();
     services_.windows.SetSessionWindowVisible(false);
     do {
         sessionKey_ = kSessionEnd;  // what a page leaves when it is closed without an answer
@@ -238,11 +259,17 @@ void Consultation::Prepare() {
             FHR_Fehler(static_cast<int>(ErrorCode::AlreadySet), q, true);
             return;
         }
+        if (evidence_ != nullptr) {
+            evidence_->SetOrigin(EvidenceSource::FactLine, q);
+        }
         if (facts_.StoreFact(name, Columns(line, 41, 70), Columns(line, 35, 36), "02") < 0) {
             posRegel_ = q;
             StopIfImageFull();
             return;
         }
+    }
+    if (evidence_ != nullptr) {
+        evidence_->SetOrigin(EvidenceSource::Unknown, -1);
     }
     goalStack_.assign(1, TopGoal());
     currentGoal_ = TopGoal();
@@ -252,6 +279,9 @@ void Consultation::Prepare() {
 void Consultation::Starte() {
     Prepare();
     BuildIndexes();
+    if (evidence_ != nullptr) {
+        evidence_->StartRules(image_.RuleCount());
+    }
     while (!Ended()) {
         klauselGesp_ = false;
         if (RulePass() == PassResult::Ended || Ended()) {
@@ -278,10 +308,14 @@ void Consultation::ClosingPhase() {
         if (record.Name() != TopGoal()) {
             continue;
         }
-        if (facts_.StoreFact(PadRight("+UW", FactBase::kFieldWidth),
-                             PadRight(record.Certainty(), FactBase::kFieldWidth), "99", "02") < 0) {
-            StopIfImageFull();
-            return;
+        {
+            const OriginScope origin(evidence_.get(), EvidenceSource::ClosingPhase, -1);
+            if (facts_.StoreFact(PadRight("+UW", FactBase::kFieldWidth),
+                                 PadRight(record.Certainty(), FactBase::kFieldWidth), "99",
+                                 "02") < 0) {
+                StopIfImageFull();
+                return;
+            }
         }
         Aufgaben(q);
         found = true;
@@ -296,6 +330,7 @@ void Consultation::ClosingPhase() {
             if (Slot(TaskSlot::Print) == -1) {
                 page_.formMode = 2;
                 page_.solutionRecord = text;
+                const OriginScope origin(evidence_.get(), EvidenceSource::PageAnswer, -1);
                 ShowPage(page_);
             }
         } else {
@@ -308,6 +343,7 @@ void Consultation::ClosingPhase() {
     }
     if (!found) {
         page_.formMode = 3;
+        const OriginScope origin(evidence_.get(), EvidenceSource::PageAnswer, -1);
         ShowPage(page_);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@ namespace kelvo {
 
 class Beeper;
 class Clock;
+class Evidence;
 class RandomSource;
 
 /// What a consultation is run with; fixed by the executable or the test.
@@ -35,6 +37,9 @@ struct ConsultationConfig {
     /// Indexed finds facts and rules through indexes; Literal follows the scans step by step
     /// (the reference the tests compare against). Both give the same results.
     SearchMode searchMode = SearchMode::Indexed;
+    /// Keeps the evidence of every fact record (engine/evidence.h) for explanations; off, the
+    /// consultation keeps none.
+    bool explain = false;
 };
 
 class Printer;
@@ -98,6 +103,9 @@ class Consultation {
   public:
     Consultation(KnowledgeBaseImage& image, const ConsultationConfig& config,
                  ConsultationServices& services);
+    ~Consultation();
+    Consultation(const Consultation&) = delete;
+    Consultation& operator=(const Consultation&) = delete;
 
     /// Installs the runner of a task kind whose work lives elsewhere (variable commands, data
     /// exchange, print output); an empty runner removes it. A task without a runner is an
@@ -147,6 +155,10 @@ class Consultation {
         double number = 0.0;
     };
     Operand FHR(std::string_view operandText, int position);
+
+    /// The evidence of the fact records; nullptr when explanations are off.
+    Evidence* evidence() { return evidence_.get(); }
+    const Evidence* evidence() const { return evidence_.get(); }
 
     FactBase& facts() { return facts_; }
     KnowledgeBaseImage& image() { return image_; }
@@ -220,6 +232,7 @@ class Consultation {
     void ReportStop(std::string_view message, int position);
     void ReportInternalError(std::string_view message);
     void OpenInspector(InspectorReason why, int line);
+    InspectorContext MakeInspectorContext();
     std::string Line(int position) const;
     char Kind(int position) const;
 
@@ -228,6 +241,7 @@ class Consultation {
     ConsultationConfig config_;
     ConsultationServices& services_;
     std::array<TaskRunner, kTaskSlotCount> runners_{};
+    std::unique_ptr<Evidence> evidence_;  ///< only with ConsultationConfig::explain
 
     // Session window state.
     bool vorgangAbbrechen_ = false;

@@ -12,6 +12,7 @@
 #include "authoring/program_line_check.h"
 #include "engine/consultation.h"
 #include "engine/error_codes.h"
+#include "engine/evidence.h"
 #include "platform/path_lookup.h"
 #include "store/knowledge_base_file.h"
 #include "store/stored_number.h"
@@ -82,6 +83,9 @@ class ExchangeLine {
     }
     // Stores a value with certainty "99" and origin "02"; false when the image is full.
     bool Store(std::string_view name, std::string_view value) {
+        if (Evidence* evidence = c_.evidence()) {
+            evidence->SetOrigin(EvidenceSource::DataExchange, position_, fileName_);
+        }
         if (facts_.StoreFact(name, value, "99", "02") < 0) {
             c_.StopIfImageFull();
             return false;
@@ -119,6 +123,7 @@ class ExchangeLine {
     std::string line_;
     bool runOnly_ = false;
     std::filesystem::path path_;
+    std::string fileName_;  ///< the other file's name as the program gives it
     std::vector<LineRecord> records_;
 };
 
@@ -146,7 +151,8 @@ bool ExchangeLine::Run() {
         return Fail(ErrorCode::BadCommandLine);
     }
     runOnly_ = kind == 2;
-    path_ = ResolvePath(OtherFileName(facts_.FoundValue(), kind));
+    fileName_ = OtherFileName(facts_.FoundValue(), kind);
+    path_ = ResolvePath(fileName_);
 
     // The file: a new one for 1000, otherwise the existing one, read whole. A file that is
     // not a record file fails to open. Reading in the user module never asks for write access.

@@ -4,6 +4,7 @@
 
 #include "engine/consultation.h"
 #include "engine/error_codes.h"
+#include "engine/evidence.h"
 #include "engine/whole_number.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
@@ -71,7 +72,13 @@ Consultation::Operand Consultation::FHR(std::string_view operandText, int positi
 bool Consultation::Suchen(bool /*pruefeRegel*/, int position) {
     ruleState_ = 0;
     if (image_.FactBoundary() == image_.LastRecord() || !facts_.LookupFact(conditionObject_)) {
+        if (evidence_ != nullptr) {
+            evidence_->NoteFact(-1, {}, -1);
+        }
         return false;
+    }
+    if (evidence_ != nullptr) {
+        evidence_->NoteFact(facts_.FoundPosition(), facts_.FoundValue(), facts_.FoundCertainty());
     }
     ruleState_ = 1;
     if (conditionObject_.starts_with("[")) {
@@ -170,13 +177,22 @@ Consultation::PassResult Consultation::RulePass() {
             return PassResult::Ended;
         }
         if (ruleState_ != 0) {
+            if (evidence_ != nullptr) {
+                evidence_->RulePassedOver(s);
+            }
             continue;
         }
         // The first conclusion of a goal value stands: a later rule naming a value that any
         // record of the goal already holds is skipped, not only one the newest record holds.
         if (conclusionOperator_ == '.' && conclusionName_ == TopGoal() &&
             facts_.FindGoalValue(conclusionValue_) >= 0) {
+            if (evidence_ != nullptr) {
+                evidence_->RulePassedOver(s);
+            }
             continue;
+        }
+        if (evidence_ != nullptr) {
+            evidence_->BeginRule(s);
         }
 
         ruleFailed_ = false;
@@ -202,11 +218,19 @@ Consultation::PassResult Consultation::RulePass() {
                 if (groupCertainty_ == 0) {
                     groupCertainty_ = -1;
                 }
+                const int best = groupCertainty_;
                 if (groupEnds) {
                     ruleCertainty_ += std::max(groupCertainty_, 0);
                     groupCertainty_ = 0;
                 }
+                if (evidence_ != nullptr) {
+                    evidence_->Condition(q, 2, groupEnds, t, best, ruleCertainty_);
+                }
             } else if (ruleState_ == 0) {
+                if (evidence_ != nullptr) {
+                    evidence_->Condition(q, 0, groupEnds, 0, groupCertainty_, ruleCertainty_);
+                    evidence_->RuleFailed(RuleOutcome::Unknown);
+                }
                 ruleFailed_ = true;
                 if (GoalDepth() >= kGoalStackDepth) {
                     ReportStop(kGoalStackFullMessage, q);
@@ -219,13 +243,23 @@ Consultation::PassResult Consultation::RulePass() {
                 restart = true;
                 break;
             } else if (groupEnds) {
+                const int best = groupCertainty_;
                 if (groupCertainty_ > 0 || groupCertainty_ == -1) {
                     ruleCertainty_ += std::max(groupCertainty_, 0);
                     groupCertainty_ = 0;
+                    if (evidence_ != nullptr) {
+                        evidence_->Condition(q, 1, true, 0, best, ruleCertainty_);
+                    }
                 } else {
+                    if (evidence_ != nullptr) {
+                        evidence_->Condition(q, 1, true, 0, best, ruleCertainty_);
+                        evidence_->RuleFailed(RuleOutcome::Failed);
+                    }
                     ruleFailed_ = true;
                     break;
                 }
+            } else if (evidence_ != nullptr) {
+                evidence_->Condition(q, 1, false, 0, groupCertainty_, ruleCertainty_);
             }
         }
         if (restart) {
@@ -247,9 +281,15 @@ Consultation::PassResult Consultation::RulePass() {
         }
         text_ = conclusionName_;
         conclusionValue_ = lineValue_;
+        if (evidence_ != nullptr) {
+            evidence_->RuleConcludes(rulePosition, ruleCertainty_);
+        }
         ruleCertainty_ = std::min(ruleCertainty_, 99);
         const int position =
             facts_.StoreFact(conclusionName_, lineValue_, TwoDigits(ruleCertainty_), "01");
+        if (evidence_ != nullptr) {
+            evidence_->SetOrigin(EvidenceSource::Unknown, -1);
+        }
         if (position < 0) {
             StopIfImageFull();
             return PassResult::Ended;

@@ -5,6 +5,7 @@
 
 #include "engine/consultation.h"
 #include "engine/error_codes.h"
+#include "engine/evidence.h"
 #include "engine/whole_number.h"
 #include "store/fact_record.h"
 #include "store/field_substitution.h"
@@ -48,6 +49,21 @@ std::string_view TaskName(TaskSlot slot) {
             return "Berechnungen";
         default:
             return "Aufgabe";
+    }
+}
+// The origin of what a task's body stores.
+EvidenceSource SourceOfSlot(TaskSlot slot) {
+    switch (slot) {
+        case TaskSlot::Computation:
+            return EvidenceSource::Computation;
+        case TaskSlot::VariableCommands:
+            return EvidenceSource::VariableCommand;
+        case TaskSlot::ReadOther:
+            return EvidenceSource::DataExchange;
+        case TaskSlot::Display:
+            return EvidenceSource::PageAnswer;
+        default:
+            return EvidenceSource::Unknown;
     }
 }
 }  // namespace
@@ -107,6 +123,7 @@ void Consultation::RunTask(TaskSlot slot, int position) {
                             "nicht eingerichtet.\r\nDie Sitzung wird beendet.");
         return;
     }
+    const OriginScope origin(evidence_.get(), SourceOfSlot(slot), position);
     runner(*this, position);
     StopIfImageFull();
 }
@@ -121,6 +138,9 @@ void Consultation::RunFactTasks() {
                 std::min<double>(RoundHalfEven(facts_.FoundNumber()), 2147483647.0));
         }
         for (int i = 1; i <= repeats; ++i) {
+            if (evidence_ != nullptr) {
+                evidence_->SetOrigin(EvidenceSource::BlockRepeat, Slot(TaskSlot::Block));
+            }
             if (repeats > 1 && facts_.StoreFact(kLsName, FormatStoredNumber(i), "99", "02") < 0) {
                 StopIfImageFull();
                 return;
@@ -134,9 +154,15 @@ void Consultation::RunFactTasks() {
                 return;
             }
         }
+        if (evidence_ != nullptr) {
+            evidence_->SetOrigin(EvidenceSource::BlockRepeat, Slot(TaskSlot::Block));
+        }
         if (repeats > 1 && facts_.StoreFact(kLsName, FormatStoredNumber(1), "99", "02") < 0) {
             StopIfImageFull();
             return;
+        }
+        if (evidence_ != nullptr) {
+            evidence_->SetOrigin(EvidenceSource::Unknown, -1);
         }
     }
     // The remaining kinds in their fixed order; each is followed by its breakpoint test.
@@ -203,6 +229,7 @@ void Consultation::Anzeige_Texte_v_n(int position) {
     if (position == -1) {
         return;
     }
+    const OriginScope origin(evidence_.get(), EvidenceSource::PageAnswer, position);
     int p = position;
     for (;;) {
         for (std::string& line : page_.formPage) {
@@ -264,6 +291,9 @@ void Consultation::Prog_Rueck() {
     } else if (facts_.FoundOrigin() != 1) {
         FHR_Fehler(static_cast<int>(ErrorCode::JumpBackNotAllowed), y, true);
     } else {
+        if (evidence_ != nullptr) {
+            evidence_->NoteJumpBack(y);
+        }
         image_.SetLastRecord(facts_.FoundPosition());
     }
 }

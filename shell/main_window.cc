@@ -407,6 +407,8 @@ void TForm1::StartenClick() {
     consultationConfig.errorLine = editorState_.errorLine;
     consultationConfig.ablage2Text = editorState_.ablage2Text;
     consultationConfig.ablage3Text = editorState_.ablage3Text;
+    // The inspector of the programming module explains each fact ("Begr\xFCndung").
+    consultationConfig.explain = config_.programmingModule;
     RunningDesktopShell desktopShell(services_.desktopShell, config_.programPath, path);
     ConsultationServices consultationServices{services_.dialogs, services_.sessionWindows,
                                               services_.clock, services_.random, services_.beeper};

@@ -248,6 +248,8 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
             }
             // It does not fit: the moves below fill the image as far as it goes.
         }
+        // An observer of the image sees these single moves as the one splice they make up.
+        RecordObserverPause<KnowledgeBaseImage> pause(image_);
         for (int k = start + old; k <= image_.LastRecord(); ++k) {
             if (!store(std::string(image_.Text(k)), k - old)) {
                 return -1;
@@ -269,6 +271,7 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
                 return -1;
             }
         }
+        pause.Splice(start, old, static_cast<int>(newParts));
         return start;
     }
 

@@ -44,6 +44,9 @@ Expected<int> KnowledgeBaseImage::LoadImage(std::vector<LineRecord> records) {
     }
     ruleCount_ = static_cast<int>(ruleIndex_.size()) - 1;
     ruleIndex_.resize(ruleIndex_.size() + 10, -1);
+    if (observer_ != nullptr) {
+        observer_->ImageReset();
+    }
     return ruleCount_;
 }
 
@@ -57,6 +60,9 @@ void KnowledgeBaseImage::ReleaseImage() {
     capacity_ = 0;
     full_ = false;
     indexValid_ = false;
+    if (observer_ != nullptr) {
+        observer_->ImageReset();
+    }
 }
 
 bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
@@ -76,7 +82,8 @@ bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
     if (reindex && position <= lastRecord_) {
         factIndex_.Remove(records_[slot].text(), position);
     }
-    if (position > lastRecord_) {
+    const bool appended = position > lastRecord_;
+    if (appended) {
         ++lastRecord_;
     }
     if (slot >= records_.size()) {
@@ -87,6 +94,9 @@ bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
         factIndex_.Add(records_[slot].text(), position);
     }
     EnterRecentStore(record);
+    if (observer_ != nullptr) {
+        observer_->RecordStored(position, appended);
+    }
     return true;
 }
 
@@ -128,6 +138,9 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
                 factIndex_.Add(records_[slot].text(), start + j);
             }
         }
+        if (observer_ != nullptr) {
+            observer_->RecordsSpliced(start, removeCount, insertCount);
+        }
         return true;
     }
     for (int p = lastRecord_; p >= start; --p) {
@@ -155,6 +168,9 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
             factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
         }
     }
+    if (observer_ != nullptr) {
+        observer_->RecordsSpliced(start, removeCount, insertCount);
+    }
     return true;
 }
 
@@ -170,7 +186,11 @@ void KnowledgeBaseImage::SetLastRecord(int firstFree) {
             factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
         }
     }
+    const int oldLast = lastRecord_;
     lastRecord_ = newLast;
+    if (observer_ != nullptr) {
+        observer_->LastRecordSet(oldLast, newLast);
+    }
 }
 
 void KnowledgeBaseImage::SetFactBoundary(int position) {

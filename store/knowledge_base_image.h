@@ -8,6 +8,7 @@
 #include "store/expected.h"
 #include "store/fact_name_index.h"
 #include "store/line_record.h"
+#include "store/record_observer.h"
 #include "store/search_mode.h"
 
 namespace kelvo {
@@ -62,6 +63,11 @@ class KnowledgeBaseImage {
     /// Enters `texts` into RecentStores, oldest first, as if each had been stored.
     void NoteRecentStores(const std::vector<std::string>& texts);
 
+    /// Tells `observer` of every store, move, cut, load and release from now on; nullptr
+    /// tells nobody. The observer must outlive its use here.
+    void SetRecordObserver(RecordObserver* observer) { observer_ = observer; }
+    RecordObserver* recordObserver() const { return observer_; }
+
     /// Indexed (the default) keeps the index of the fact records by name; Literal keeps none.
     void SetSearchMode(SearchMode mode);
     SearchMode searchMode() const { return searchMode_; }
@@ -114,6 +120,7 @@ class KnowledgeBaseImage {
     SearchMode searchMode_ = SearchMode::Indexed;
     FactNameIndex factIndex_;
     bool indexValid_ = false;
+    RecordObserver* observer_ = nullptr;
 };
 
 }  // namespace kelvo

@@ -36,6 +36,7 @@ struct ConsultCommandOptions {
     std::string printerPagePixels;
     int printerLines = 0;
     std::string desktop;
+    bool explain = false;
 };
 
 int RunConsult(const ConsultCommandOptions& command) {
@@ -95,12 +96,17 @@ int RunConsult(const ConsultCommandOptions& command) {
     options.seed = command.seed.value_or(kDefaultSeed);
     options.strict = command.strict;
     options.timeout = TimeoutOf(command.timeout);
+    options.explain = command.explain;
 
     // A person at a terminal consults interactively unless a script answers.
     const bool interactive =
         command.interactive || (command.answers.empty() && command.transcript.empty() &&
                                 ::isatty(STDIN_FILENO) == 1 && ::isatty(STDOUT_FILENO) == 1);
     if (interactive) {
+        if (command.explain) {
+            std::cerr << "--explain: nicht zusammen mit --interactive\n";
+            return kExitUsage;
+        }
         if (!command.answers.empty() || !command.transcript.empty()) {
             std::cerr << "--interactive: nicht zusammen mit --answers oder --transcript\n";
             return kExitUsage;
@@ -217,6 +223,9 @@ void AddConsultCommand(CLI::App& app, int& exitCode) {
                       "llt, "
                       "Fragen beantwortet (ohne Angabe: wenn Ein- und Ausgabe ein Terminal sind "
                       "und weder --answers noch --transcript gegeben ist)");
+    command->add_flag("--explain", options->explain,
+                      "jedem Fakt des end-Ereignisses seine Begr\xC3\xBC"
+                      "ndung beif\xC3\xBCgen (evidence, removedFacts)");
     command->callback([options, &exitCode] { exitCode = RunConsult(*options); });
 }
 

@@ -14,11 +14,13 @@
 #include <utility>
 
 #include "app/cli/cli_command.h"
+#include "app/cli/evidence_json.h"
 #include "authoring/knowledge_base_text.h"
 #include "authoring/knowledge_base_text_file.h"
 #include "authoring/program_line_check.h"
 #include "engine/consultation.h"
 #include "engine/error_codes.h"
+#include "engine/evidence.h"
 #include "engine/program_check.h"
 #include "engine/start_command.h"
 #include "lint/knowledge_base_lint.h"
@@ -78,6 +80,7 @@ CheckProblem SplitMessage(const std::string& message, const std::string& file) {
 
 nlohmann::json EndEvent(Consultation& consultation, int number) {
     nlohmann::json facts = nlohmann::json::array();
+    const Evidence* evidence = consultation.evidence();
     // After a failed program check the preparation never ran: there is no fact base.
     if (!consultation.CheckFailed()) {
         const KnowledgeBaseImage& image = consultation.image();
@@ -88,7 +91,22 @@ nlohmann::json EndEvent(Consultation& consultation, int number) {
                              {"value", Windows1252ToUtf8(record.Value())},
                              {"certainty", Windows1252ToUtf8(record.Certainty())},
                              {"origin", Windows1252ToUtf8(record.Origin())}});
+            if (evidence != nullptr) {
+                facts.back()["evidence"] =
+                    EvidenceJson(*evidence, image, evidence->EntryNumberAt(p), false);
+            }
         }
+    }
+    if (evidence != nullptr) {
+        return {{"event", "end"},
+                {"consultation", number},
+                {"sessionKey", consultation.SessionKey()},
+                {"errorLine", consultation.ErrorLine()},
+                {"checkFailed", consultation.CheckFailed()},
+                {"errorReport", consultation.ErrorReported()},
+                {"restart", consultation.RestartRequested()},
+                {"facts", std::move(facts)},
+                {"removedFacts", RemovedFactsJson(*evidence, consultation.image())}};
     }
     return {{"event", "end"},
             {"consultation", number},
@@ -394,6 +412,7 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
     config.ablage2Text = Utf8ToWindows1252(options.ablage2);
     config.ablage3Text = Utf8ToWindows1252(options.ablage3);
     config.searchMode = options.searchMode;
+    config.explain = options.explain;
 
     ConsultOutcome outcome;
     KnowledgeBaseImage image(options.programmingModule);

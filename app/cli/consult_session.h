@@ -71,6 +71,8 @@ struct ConsultOptions {
     ScriptedScreenOptions desktop;
     /// How facts and rules are found (the literal scans serve the tests as reference).
     SearchMode searchMode = SearchMode::Indexed;
+    /// Keeps the evidence of every fact record and adds it to the "end" events (--explain).
+    bool explain = false;
     /// Called with each consultation when it has ended, before its "end" event is recorded.
     std::function<void(Consultation&)> finished;
 };
@@ -141,7 +143,8 @@ bool WriteTranscriptFile(const std::string& file, std::string_view text, std::os
                          FileFaultInjector* faults = nullptr);
 
 /// The "end" event of consultation number `number` (from 1), with its fact base (empty after
-/// a failed program check).
+/// a failed program check); with explanations on, each fact with its "evidence" and the
+/// "removedFacts" of the jump back.
 nlohmann::json EndEvent(Consultation& consultation, int number);
 
 /// A message box text on one console line: each "\r\n" a blank, runs of blanks one blank,

@@ -8,6 +8,7 @@
 #include "app/cli/compile_command.h"
 #include "app/cli/consult_command.h"
 #include "app/cli/desktop_command.h"
+#include "app/cli/explain_command.h"
 #include "app/cli/export_command.h"
 #include "app/cli/import_command.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     kelvo::cli::AddConsultCommand(app, exitCode);
     kelvo::cli::AddCheckCommand(app, exitCode);
     kelvo::cli::AddDesktopCommand(app, exitCode);
+    kelvo::cli::AddExplainCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);
