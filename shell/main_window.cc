@@ -407,7 +407,7 @@ void TForm1::StartenClick() {
     consultationConfig.errorLine = editorState_.errorLine;
     consultationConfig.ablage2Text = editorState_.ablage2Text;
     consultationConfig.ablage3Text = editorState_.ablage3Text;
-    // The inspector of the programming module explains each fact ("Begr\xFCndung").
+    // The programming module's inspector shows the evidence of each fact.
     consultationConfig.explain = config_.programmingModule;
     RunningDesktopShell desktopShell(services_.desktopShell, config_.programPath, path);
     ConsultationServices consultationServices{services_.dialogs, services_.sessionWindows,

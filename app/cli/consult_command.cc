@@ -97,6 +97,7 @@ int RunConsult(const ConsultCommandOptions& command) {
     options.strict = command.strict;
     options.timeout = TimeoutOf(command.timeout);
     options.explain = command.explain;
+    options.evidenceInTranscript = command.explain;
 
     // A person at a terminal consults interactively unless a script answers.
     const bool interactive =

@@ -78,9 +78,9 @@ CheckProblem SplitMessage(const std::string& message, const std::string& file) {
 
 }  // namespace
 
-nlohmann::json EndEvent(Consultation& consultation, int number) {
+nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidence) {
     nlohmann::json facts = nlohmann::json::array();
-    const Evidence* evidence = consultation.evidence();
+    const Evidence* evidence = withEvidence ? consultation.evidence() : nullptr;
     // After a failed program check the preparation never ran: there is no fact base.
     if (!consultation.CheckFailed()) {
         const KnowledgeBaseImage& image = consultation.image();
@@ -434,7 +434,8 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         if (options.finished) {
             options.finished(consultation);
         }
-        platform.Record(EndEvent(consultation, outcome.consultations));
+        platform.Record(
+            EndEvent(consultation, outcome.consultations, options.evidenceInTranscript));
     };
     auto result = RunKnowledgeBase(knowledgeBase.records, image, config, services, hooks);
     outcome.events = platform.events();

@@ -71,8 +71,10 @@ struct ConsultOptions {
     ScriptedScreenOptions desktop;
     /// How facts and rules are found (the literal scans serve the tests as reference).
     SearchMode searchMode = SearchMode::Indexed;
-    /// Keeps the evidence of every fact record and adds it to the "end" events (--explain).
+    /// Keeps the evidence of every fact record (explanations).
     bool explain = false;
+    /// With `explain`: adds the evidence to the "end" events (consult --explain).
+    bool evidenceInTranscript = false;
     /// Called with each consultation when it has ended, before its "end" event is recorded.
     std::function<void(Consultation&)> finished;
 };
@@ -143,9 +145,9 @@ bool WriteTranscriptFile(const std::string& file, std::string_view text, std::os
                          FileFaultInjector* faults = nullptr);
 
 /// The "end" event of consultation number `number` (from 1), with its fact base (empty after
-/// a failed program check); with explanations on, each fact with its "evidence" and the
-/// "removedFacts" of the jump back.
-nlohmann::json EndEvent(Consultation& consultation, int number);
+/// a failed program check); `withEvidence` (and explanations on) gives each fact its
+/// "evidence" and adds the "removedFacts" of the jump back.
+nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidence = false);
 
 /// A message box text on one console line: each "\r\n" a blank, runs of blanks one blank,
 /// converted to UTF-8.

@@ -43,6 +43,7 @@ Observed Observe(const LoadedKnowledgeBase& knowledgeBase,
     fs::current_path(folder);
     Observed observed;
     options.explain = explain;
+    options.evidenceInTranscript = explain;
     options.searchMode = mode;
     options.finished = [&observed](Consultation& consultation) {
         for (int i = 1; i <= KnowledgeBaseImage::kRecentStoreCount; ++i) {
