@@ -534,5 +534,99 @@ TEST(EvidenceOff, TheConsultationTakesItsObserverAlongWhenItEnds) {
     EXPECT_EQ(image.recordObserver(), nullptr);
 }
 
+// --- the inspector's context ---------------------------------------------------------------
+
+// The scripted desktop, asking the inspector's and the pages' context for the evidence of the
+// fact `name` as they open.
+class ExplainingWindows : public SessionWindows {
+  public:
+    ExplainingWindows(ScriptedPlatform& platform, std::string name)
+        : platform_(platform), name_(PadRight(name, FactBase::kFieldWidth)) {}
+
+    PageOutcome ShowPage(const PageRequest& page, InspectorContext& context) override {
+        Ask(context);
+        return platform_.ShowPage(page, context);
+    }
+    void ShowInspector(InspectorReason why, int line, InspectorContext& context) override {
+        Ask(context);
+        platform_.ShowInspector(why, line, context);
+    }
+    void SetSessionWindowVisible(bool visible) override {
+        platform_.SetSessionWindowVisible(visible);
+    }
+    void SetCursor(CursorShape shape) override { platform_.SetCursor(shape); }
+    void SetStatusText(std::string_view text) override { platform_.SetStatusText(text); }
+    bool PumpOneEvent() override { return platform_.PumpOneEvent(); }
+
+    int opened = 0;
+    int explained = 0;
+    std::vector<std::string> byPosition;
+    std::vector<std::string> byText;
+
+  private:
+    void Ask(InspectorContext& context) {
+        ++opened;
+        if (!context.explainFact) {
+            return;
+        }
+        ++explained;
+        FactBase& facts = context.facts;
+        if (!facts.LookupFact(name_)) {
+            return;
+        }
+        const int position = facts.FoundPosition();
+        byPosition = context.explainFact(position, {});
+        byText = context.explainFact(-1, facts.image().Text(position));
+    }
+
+    ScriptedPlatform& platform_;
+    std::string name_;
+};
+
+struct InspectorCase {
+    std::string name;
+    bool programmingModule;
+    bool explain;
+    bool explained;
+};
+
+const std::vector<InspectorCase> kInspectorCases = {
+    {"ProgrammingModuleWithExplanations", true, true, true},
+    {"UserModule", false, true, false},
+    {"ExplanationsOff", true, false, false},
+};
+
+class InspectorContextEvidence : public testing::TestWithParam<InspectorCase> {};
+
+TEST_P(InspectorContextEvidence, ExplainsFactsOnlyInTheProgrammingModule) {
+    const InspectorCase& row = GetParam();
+    KnowledgeBaseImage image(row.programmingModule);
+    TextImport imported = ImportKnowledgeBaseText(kStart + "K\n", "test.txt");
+    ASSERT_TRUE(image.LoadImage(std::move(imported.records)).ok());
+    ScriptedPlatform platform({}, {});
+    ExplainingWindows windows(platform, "S1");
+    SeededRandomSource random(1);
+    ConsultationServices services{platform, windows, platform, random, platform};
+    ConsultationConfig config = Explaining();
+    config.programmingModule = row.programmingModule;
+    config.explain = row.explain;
+    config.breakpointLine = 5;  // the rule of S1: the inspector opens after it concluded
+    Consultation consultation(image, config, services);
+    InstallVariableCommands(consultation);
+    consultation.Run();
+    EXPECT_GE(windows.opened, row.programmingModule ? 2 : 1);  // the solution page at least
+    EXPECT_EQ(windows.explained > 0, row.explained);
+    if (!row.explained) {
+        return;
+    }
+    EXPECT_EQ(windows.explained, windows.opened);
+    ASSERT_GE(windows.byPosition.size(), 3u);
+    EXPECT_EQ(windows.byPosition[1], "  Regel in Zeile 5: R S1 . ja");
+    EXPECT_EQ(windows.byText, windows.byPosition);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, InspectorContextEvidence, testing::ValuesIn(kInspectorCases),
+                         [](const auto& row) { return row.param.name; });
+
 }  // namespace
 }  // namespace kelvo
