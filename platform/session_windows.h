@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvo {
 
@@ -24,6 +26,10 @@ struct InspectorContext {
     /// variables 2 and 3; empty where there is no editor.
     std::string ablage2Text{};
     std::string ablage3Text{};
+    /// The evidence of a fact record as Windows-1252 text lines: `position` is its place in the
+    /// image (the view of all records), or -1 for an entry of the recent stores, which is then
+    /// found by its text `record`. Unset where explanations are off.
+    std::function<std::vector<std::string>(int position, std::string_view record)> explainFact{};
 };
 
 /// The state a consultation page is built from.
