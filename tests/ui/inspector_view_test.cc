@@ -319,6 +319,8 @@ TEST(ExplanationViewTest, ScalesAndScrolls) {
         EXPECT_TRUE(window.text()->verticalScrollBar()->maximum() > 0);
         EXPECT_TRUE(window.text()->horizontalScrollBar()->maximum() > 0);
         EXPECT_TRUE(window.rect().contains(window.closeButton()->geometry()));
+        QPushButton* close = window.closeButton();
+        EXPECT_LE(close->fontMetrics().horizontalAdvance(close->text()) + 8, close->width());
     }
 }
 

@@ -33,6 +33,8 @@ ExplanationView::ExplanationView(const std::vector<std::string>& lines, const De
     close_ = new QPushButton(QStringLiteral("Schließen"), this);
     close_->setFont(scale.Sans(12));
     close_->setDefault(true);
+    // As large as the inspector's buttons, so that the caption has room at every scale.
+    close_->setMinimumSize(scale(120), scale(31));
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;
