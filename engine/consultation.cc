@@ -18,18 +18,9 @@
 
 namespace kelvo {
 
-const std::string_view kGoalStackFullMessage =
-    "Die Suche ben\xF6tigt mehr als 1000 verschachtelte Unterziele.\r\n"
-    "Pr\xFC"
-    "fen Sie Ihre Regeln auf Zirkelschl\xFCsse.";
-const std::string_view kImageFullMessage = "Die Datenbasis ist voll.\r\nDie Sitzung wird beendet.";
-const std::string_view kConsultationStoppedCaption = "Sitzung beendet";
-const std::string_view kInternalErrorCaption = "Interner Fehler";
-
 namespace {
 
 constexpr std::size_t kLineWidth = 82;
-constexpr std::string_view kChooseText = "Bitte w\xE4hlen Sie aus";
 
 bool IsTaskHeader(char kind) {
     return SlotOfHeaderKind(kind) >= 0;
@@ -111,60 +102,6 @@ void Consultation::Propruef() {
         errorLine_ = problems.front().position;
         checkFailed_ = 1;
     }
-}
-
-void Consultation::FHR_Fehler(int code, int position, bool running) {
-    lastErrorCode_ = code;
-    services_.beeper.Beep();
-    const std::string caption = "Fehlermeldung in Zeile: " + std::to_string(position + 1);
-    if (position >= 0) {
-        errorLine_ = position;
-    }
-    sessionKey_ = ErrorEndsConsultation(code) ? kSessionEnd : kSessionRunning;
-    ShowMessage(ErrorMessage(code), caption, MessageIcon::Warning, MessageButtons::Ok);
-    if (config_.programmingModule && running) {
-        if (ShowMessage(kChooseText, "Dialogfenster anzeigen ?", MessageIcon::Question,
-                        MessageButtons::YesNo) == MessageAnswer::Yes) {
-            OpenInspector(InspectorReason::Error, position + 1);
-        }
-    }
-}
-
-// A stop of our own (goal stack or image exhausted): reported like an error of the running
-// consultation, with its own text.
-void Consultation::ReportStop(std::string_view message, int position) {
-    lastErrorCode_ = -1;
-    services_.beeper.Beep();
-    if (position >= 0) {
-        errorLine_ = position;
-    }
-    sessionKey_ = kSessionEnd;
-    const std::string caption = "Fehlermeldung in Zeile: " + std::to_string(position + 1);
-    ShowMessage(message, caption, MessageIcon::Warning, MessageButtons::Ok);
-    if (config_.programmingModule &&
-        ShowMessage(kChooseText, "Dialogfenster anzeigen ?", MessageIcon::Question,
-                    MessageButtons::YesNo) == MessageAnswer::Yes) {
-        OpenInspector(InspectorReason::Error, position + 1);
-    }
-}
-
-void Consultation::ReportInternalError(std::string_view message) {
-    lastErrorCode_ = kInternalErrorCode;
-    services_.beeper.Beep();
-    sessionKey_ = kSessionEnd;
-    ShowMessage(message, kInternalErrorCaption, MessageIcon::Warning, MessageButtons::Ok);
-}
-
-bool Consultation::StopIfImageFull() {
-    if (!image_.Full()) {
-        return false;
-    }
-    if (!imageFullReported_) {
-        imageFullReported_ = true;
-        ReportStop(kImageFullMessage, posRegel_);
-    }
-    sessionKey_ = kSessionEnd;
-    return true;
 }
 
 bool Consultation::Ausst() {

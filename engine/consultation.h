@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/error_reports.h"
 #include "engine/object_index.h"
 #include "engine/print_buffer.h"
 #include "engine/task_slot.h"
@@ -85,17 +86,6 @@ inline constexpr int kSessionEnd = 27;
 /// with kGoalStackFullMessage.
 inline constexpr int kGoalStackDepth = 1000;
 
-/// Shown when a search needs more than kGoalStackDepth nested sub-goals (also the end of a
-/// circular rule set), and when the record image is full.
-extern const std::string_view kGoalStackFullMessage;
-extern const std::string_view kImageFullMessage;
-/// Caption of those two messages.
-extern const std::string_view kConsultationStoppedCaption;
-/// Caption of the message that ends a consultation the program did not set up completely.
-extern const std::string_view kInternalErrorCaption;
-/// LastErrorCode after such an internal error.
-inline constexpr int kInternalErrorCode = -2;
-
 /// One consultation of a loaded knowledge base: the session window's logic without a window.
 /// The image must hold the program as loaded; the consultation appends its task copies and
 /// its fact base behind it.
@@ -119,10 +109,6 @@ class Consultation {
     /// What the first paint of the session window does: check the program, then run it.
     void Run();
 
-    /// The program check: the goal line, the use of the goal object, the order of line kinds.
-    void Propruef();
-    /// The consultation proper: preparation, rule passes, closing phase.
-    void Starte();
     /// Lets one window event through and serves a pending break-off request. Returns false
     /// when it did nothing else: no break-off was requested, so calling it again right away
     /// changes nothing either.
@@ -130,6 +116,7 @@ class Consultation {
     /// Opens the inspector when `position` + 1 is the breakpoint line.
     void Haltepunkt(int position);
     /// Reports an error (code and line position); `running` is false for the program check.
+    /// Defined in error_reports.cc with the other reports.
     void FHR_Fehler(int code, int position, bool running);
     /// The session window's "Abbruch" button: served by the next Ausst.
     void Button1Click() { vorgangAbbrechen_ = true; }
@@ -170,11 +157,10 @@ class Consultation {
     bool Ended() const { return sessionKey_ == kSessionEnd; }
 
     int ErrorLine() const { return errorLine_; }
-    void SetErrorLine(int position) { errorLine_ = position; }
     bool CheckFailed() const { return checkFailed_ != 0; }
     /// True once an error was reported (a failed program check included); the code of the last
-    /// report, 0 for none, -1 for a stop of our own (goal stack or image exhausted) and
-    /// kInternalErrorCode for a task kind the program did not set up.
+    /// report, 0 for none, kStopErrorCode for a stop of our own (goal stack or image exhausted)
+    /// and kInternalErrorCode for a task kind the program did not set up.
     bool ErrorReported() const { return lastErrorCode_ != 0; }
     int LastErrorCode() const { return lastErrorCode_; }
     int& ErrorRegister() { return errorRegister_; }
@@ -183,9 +169,7 @@ class Consultation {
     void SetRestartRequested(bool restart) { restartRequested_ = restart; }
 
     int BreakpointLine() const { return breakpointLine_; }
-    void SetBreakpointLine(int line) { breakpointLine_ = line; }
 
-    const TaskSlots& Aufgabenfeld() const { return aufgabenfeld_; }
     int Slot(TaskSlot slot) const { return aufgabenfeld_[static_cast<std::size_t>(slot)]; }
     void SetSlot(TaskSlot slot, int position) {
         aufgabenfeld_[static_cast<std::size_t>(slot)] = position;
@@ -194,16 +178,8 @@ class Consultation {
     /// Certainty of the rule concluded last (0 to 99).
     int RuleCertainty() const { return ruleCertainty_; }
     const std::string& TopGoal() const { return facts_.TopGoal(); }
-    const std::string& CurrentGoal() const { return currentGoal_; }
     int GoalDepth() const { return static_cast<int>(goalStack_.size()); }
 
-    /// The page buffer of the text display and the closing pages.
-    const PageRequest& FormPage() const { return page_; }
-
-    /// Matches the task copies to the fact at `factPosition` and sets the task slots.
-    void Aufgaben(int factPosition);
-    /// Runs the tasks of a new fact in the fixed order of the slots.
-    void RunFactTasks();
     /// The task block of slot 6.
     void Alle_Funktionen();
     /// Shows the text lines below `position` as pages; -1 shows nothing.
@@ -219,6 +195,14 @@ class Consultation {
   private:
     enum class PassResult { Concluded, Restart, Finished, Ended };
 
+    /// The program check: the goal line, the use of the goal object, the order of line kinds.
+    void Propruef();
+    /// The consultation proper: preparation, rule passes, closing phase.
+    void Starte();
+    /// Matches the task copies to the fact at `factPosition` and sets the task slots.
+    void Aufgaben(int factPosition);
+    /// Runs the tasks of a new fact in the fixed order of the slots.
+    void RunFactTasks();
     void Prepare();
     void BuildIndexes();
     PassResult RulePass();
@@ -231,6 +215,8 @@ class Consultation {
     void PushGoal(const std::string& object);
     void ReportStop(std::string_view message, int position);
     void ReportInternalError(std::string_view message);
+    /// In the programming module, asks whether to open the inspector at `position`.
+    void OfferInspectorAfterReport(int position);
     void OpenInspector(InspectorReason why, int line);
     InspectorContext MakeInspectorContext();
     std::string Line(int position) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "store/fact_base.h"
 #include "store/fact_record.h"
@@ -14,13 +15,16 @@ namespace {
 
 constexpr std::size_t kName = FactBase::kFieldWidth;
 constexpr std::size_t kShownWidth = 82;
+// What RecentStores holds where no store has been made yet.
+constexpr std::string_view kUnwritten = "Leer";
+constexpr std::string_view kNothingKnown = "Zu diesem Eintrag ist keine Begr\xFCndung bekannt.";
 
 }  // namespace
 
 TForm7::TForm7(FactBase& facts, int& breakpointLine,
                const std::array<std::string, kWatched>& watchedSources, int mainWidth,
-               int mainHeight)
-    : facts_(facts), breakpointLine_(breakpointLine) {
+               int mainHeight, FactExplainer explainFact)
+    : facts_(facts), breakpointLine_(breakpointLine), explainFact_(std::move(explainFact)) {
     // FormCreate.
     Beobachtete_Variablen_einfuegen(watchedSources);
     breakpointEnabled_ = breakpointLine_ != 0;
@@ -127,6 +131,40 @@ void TForm7::MouseWheelHandler(int delta) {
 void TForm7::Haltepunkt_loeschenClick() {
     breakpointLine_ = 0;
     breakpointEnabled_ = false;
+}
+
+bool TForm7::HasCurrentEntry() const {
+    return current_ >= first_ && current_ <= limit_ - 1;
+}
+
+int TForm7::SelectedPosition() const {
+    return view_ == 2 && HasCurrentEntry() ? current_ : -1;
+}
+
+std::string TForm7::SelectedRecord() const {
+    if (!HasCurrentEntry()) {
+        return {};
+    }
+    std::string record = Entry(current_);
+    if (view_ == 1 && record == PadRight(kUnwritten, kShownWidth)) {
+        return {};
+    }
+    return record;
+}
+
+bool TForm7::BegruendungEnabled() const {
+    return static_cast<bool>(explainFact_) && !SelectedRecord().empty();
+}
+
+std::vector<std::string> TForm7::BegruendungClick() const {
+    if (!BegruendungEnabled()) {
+        return {};
+    }
+    std::vector<std::string> lines = explainFact_(SelectedPosition(), SelectedRecord());
+    if (lines.empty()) {
+        lines.emplace_back(kNothingKnown);
+    }
+    return lines;
 }
 
 void TForm7::Beobachtete_Variablen_einfuegen(const std::array<std::string, kWatched>& sources) {

@@ -2,11 +2,14 @@
 
 // TForm7, the runtime inspector, without a window: the 20 most recent stores or all fact
 // records in 17 rows around the current entry, three watched variables and the breakpoint.
-// It reads the fact base and changes nothing in it; texts are Windows-1252.
+// It reads the fact base and changes nothing in it; texts are Windows-1252. Where the
+// consultation keeps the evidence of its facts, "Begründung" shows it for the current entry.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvo {
 
@@ -14,6 +17,11 @@ class FactBase;
 
 /// The keys the inspector's hidden edit box `Edit_Hilf` acts on.
 enum class InspectorKey { Up, Down, PageUp, PageDown };
+
+/// The evidence of a fact record as Windows-1252 lines: `position` is the record's place in the
+/// image, or -1 for an entry of the recent stores, which is then found by its text `record`.
+using FactExplainer =
+    std::function<std::vector<std::string>(int position, std::string_view record)>;
 
 class TForm7 {
   public:
@@ -29,9 +37,11 @@ class TForm7 {
     /// Creates and shows the inspector (FormCreate, then FormShow): the watched variables from
     /// `watchedSources` (the system clipboard and the editor's clipboards 2 and 3), the
     /// breakpoint button, the window size for a main window of `mainWidth` x `mainHeight` client
-    /// pixels, and view 1 with the most recent store in the middle row.
+    /// pixels, and view 1 with the most recent store in the middle row. `explainFact` gives
+    /// the evidence of a fact record for "Begründung"; unset, the button stays disabled.
     TForm7(FactBase& facts, int& breakpointLine,
-           const std::array<std::string, kWatched>& watchedSources, int mainWidth, int mainHeight);
+           const std::array<std::string, kWatched>& watchedSources, int mainWidth, int mainHeight,
+           FactExplainer explainFact = {});
 
     /// The display line of a fact record: two blanks, the name, " (", the certainty, ") . ",
     /// the value (70 characters); carriage returns, line feeds and tabs shown as "#".
@@ -47,6 +57,19 @@ class TForm7 {
     /// One wheel message; every second one moves by one entry (a negative delta downwards).
     void MouseWheelHandler(int delta);
     void Haltepunkt_loeschenClick();
+
+    /// The image position of the current entry in the view of all records; -1 in the view of
+    /// the recent stores and when the view shows no entry.
+    int SelectedPosition() const;
+    /// The record text of the current entry (Windows-1252); empty when the view shows no entry
+    /// or the entry is a recent store not yet written ("Leer").
+    std::string SelectedRecord() const;
+    /// True when "Begründung" can act: the evidence is kept and the current entry is a fact
+    /// record.
+    bool BegruendungEnabled() const;
+    /// "Begründung": the evidence of the current entry's fact, one Windows-1252 line each; one
+    /// line saying so when nothing is known about it; empty when the button is disabled.
+    std::vector<std::string> BegruendungClick() const;
 
     int View() const { return view_; }
     int First() const { return first_; }
@@ -69,9 +92,11 @@ class TForm7 {
     void Programmzeilen_aktualisieren();
     void Beobachtete_Variablen_einfuegen(const std::array<std::string, kWatched>& sources);
     std::string Entry(int n) const;
+    bool HasCurrentEntry() const;
 
     FactBase& facts_;
     int& breakpointLine_;
+    FactExplainer explainFact_;
     int view_ = 2;
     int first_ = 1;
     int limit_ = 1;

@@ -9,12 +9,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/cli/consult_session.h"
 #include "authoring/knowledge_base_text.h"
+#include "store/line_record.h"
 #include "store/search_mode.h"
 #include "store/windows1252.h"
 #include "tests/app/cli_run.h"
@@ -33,18 +35,34 @@ constexpr std::string_view kExchangeFile = "DATEN.WBP";
 struct Observed {
     std::vector<json> events;
     std::vector<std::string> recentStores;  ///< after each consultation, 20 entries each
+    std::vector<std::string> files;  ///< the exchange files after the run, "-" for a missing one
     int exitCode = 0;
     bool timedOut = false;  ///< stopped by the clock, at no fixed point: not comparable
 
     bool operator==(const Observed&) const = default;
 };
 
-// Runs in `folder` as the working folder, which starts without the exchange file.
+// Writes `file` into `folder` as a knowledge-base file of 84-byte records.
+void WriteRecords(const fs::path& folder, const RandomFile& file) {
+    std::ofstream out(folder / file.name, std::ios::binary | std::ios::trunc);
+    for (const std::string& text : file.records) {
+        const LineRecord record(text);
+        out.write(reinterpret_cast<const char*>(record.bytes().data()),
+                  static_cast<std::streamsize>(record.bytes().size()));
+    }
+    ASSERT_TRUE(out.good()) << (folder / file.name);
+}
+
+// Runs in `folder` as the working folder, which starts with `files` as the only exchange files.
 Observed Observe(const LoadedKnowledgeBase& knowledgeBase,
                  const std::vector<ScriptedAnswer>& answers, cli::ConsultOptions options,
-                 SearchMode mode, const fs::path& folder) {
+                 SearchMode mode, const fs::path& folder, const std::vector<RandomFile>& files) {
     std::error_code ignored;
     fs::remove(folder / kExchangeFile, ignored);
+    for (const RandomFile& file : files) {
+        fs::remove(folder / file.name, ignored);
+        WriteRecords(folder, file);
+    }
     const fs::path kept = fs::current_path();
     fs::current_path(folder);
     Observed observed;
@@ -56,6 +74,13 @@ Observed Observe(const LoadedKnowledgeBase& knowledgeBase,
     };
     cli::ConsultOutcome outcome = cli::RunScriptedConsultation(knowledgeBase, answers, options);
     fs::current_path(kept);
+    std::set<std::string> names{std::string(kExchangeFile)};
+    for (const RandomFile& file : files) {
+        names.insert(file.name);
+    }
+    for (const std::string& name : names) {
+        observed.files.push_back(fs::exists(folder / name) ? ReadWholeFile(folder / name) : "-");
+    }
     observed.events = std::move(outcome.events);
     observed.exitCode = outcome.exitCode;
     observed.timedOut = outcome.timedOut;
@@ -75,6 +100,9 @@ std::string FirstDifference(const Observed& literal, const Observed& indexed) {
         return "event counts " + std::to_string(literal.events.size()) + " and " +
                std::to_string(indexed.events.size());
     }
+    if (literal.files != indexed.files) {
+        return "the exchange files differ";
+    }
     return literal.recentStores != indexed.recentStores ? "RecentStores differ"
                                                         : "exit codes differ";
 }
@@ -83,15 +111,15 @@ std::string FirstDifference(const Observed& literal, const Observed& indexed) {
 // which leaves nothing to compare.
 bool ExpectSameRuns(const LoadedKnowledgeBase& knowledgeBase,
                     const std::vector<ScriptedAnswer>& answers, const cli::ConsultOptions& options,
-                    const std::string& what) {
+                    const std::string& what, const std::vector<RandomFile>& files = {}) {
     TempDir folder;
     const Observed literal =
-        Observe(knowledgeBase, answers, options, SearchMode::Literal, folder.path());
+        Observe(knowledgeBase, answers, options, SearchMode::Literal, folder.path(), files);
     if (literal.timedOut) {
         return false;
     }
     const Observed indexed =
-        Observe(knowledgeBase, answers, options, SearchMode::Indexed, folder.path());
+        Observe(knowledgeBase, answers, options, SearchMode::Indexed, folder.path(), files);
     EXPECT_FALSE(indexed.timedOut) << what;
     EXPECT_TRUE(literal == indexed) << what << "\n" << FirstDifference(literal, indexed);
     return true;
@@ -200,7 +228,7 @@ void CompareGenerated(std::uint64_t first, std::uint64_t count) {
         ASSERT_TRUE(answers.ok()) << answers.error().message;
         EXPECT_TRUE(ExpectSameRuns(
             knowledgeBase, *answers, options,
-            "seed " + std::to_string(seed) + ":\n" + run.text + "answers:\n" + script))
+            "seed " + std::to_string(seed) + ":\n" + run.text + "answers:\n" + script, run.files))
             << "seed " << seed << " never ends:\n"
             << run.text;
         if (testing::Test::HasFailure()) {

@@ -1,6 +1,8 @@
 #include "tests/app/random_knowledge_base.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <random>
 #include <set>
 #include <string_view>
@@ -44,6 +46,11 @@ class Generator {
         Line("J [+I] . (1)");
         Line("J [+K] . (2)");
         Line("J +P . x");
+        // What the exchange tasks of their own ("«", "»") read and write with.
+        Line("J ++DATEI . " + exchangeFile_);
+        Line("J [+WBNR] . (1)");
+        Line("J ++WB_LESEN . " + Pick(kReadTexts));
+        Line("J ++WB_SCHREIBEN . " + Pick(kWriteTexts));
         facts_.insert("START");
         for (int i = Between(1, 4); i > 0; --i) {
             Fact();
@@ -75,8 +82,20 @@ class Generator {
                     JumpBack();
                     break;
                 default:
-                    Exchange();
+                    if (Chance(2, 3)) {
+                        Exchange();
+                    } else {
+                        ExchangeTask();
+                    }
                     break;
+            }
+        }
+        // Data exchange in most knowledge bases, in some more than once.
+        for (int i = Chance(2, 3) ? Between(1, 2) : 0; i > 0; --i) {
+            if (Chance(3, 4)) {
+                Exchange();
+            } else {
+                ExchangeTask();
             }
         }
         // Most objects can be concluded somehow, so that searches get deep before they end.
@@ -97,6 +116,7 @@ class Generator {
         for (int i = Chance(1, 2) ? Between(1, 8) : 0; i > 0; --i) {
             run.answers.push_back(Pick(kAnswers));
         }
+        run.files = OtherFiles();
         return run;
     }
 
@@ -275,23 +295,192 @@ class Generator {
         Line("Y " + (Chance(1, 4) ? std::string("+P") : Pick(kObjects)));
     }
 
-    // A block that names the other file and then reads or writes it.
-    void Exchange() {
-        Line("B " + Header());
-        Line("= (V)");
-        Line("J ++DATEI . " + exchangeFile_);
-        Line("J [+WBNR] . (1)");
-        Line("J ++WB_SCHREIBEN . ++T");
-        Line("J ++WB_LESEN . " + (Chance(1, 2) ? std::string("++T") : std::string("K")));
-        if (Chance(1, 2)) {
-            Line("= (\xC2\xBB)");
-            Line("W ++DATEI (1000) (1)");
-            Line("W ++DATEI (1050) (1)");
-        } else {
-            Line("= (\xC2\xAB)");
-            Line("W ++DATEI (2010) (1)");
-            Line("W ++DATEI (" + std::string(Chance(1, 2) ? "2030" : "2050") + ") (1)");
+    // --- data exchange ---------------------------------------------------------------------
+
+    // What "++WB_LESEN" holds: texts to search for and names of variables to fetch (2050 takes
+    // them in upper case).
+    static constexpr std::array<std::string_view, 8> kReadTexts = {
+        "x", "ja", "K", "+P", "++t", "A", "lang$wert", "+FREMD"};
+    // What "++WB_SCHREIBEN" holds: names of variables to write (1015, 1050) and lines to write
+    // (1020, 1025), a faulty one among them.
+    static constexpr std::array<std::string_view, 7> kWriteTexts = {
+        "++T", "+p", "A", "+KELVO_SCHALTER_VARIABLENNAME", "K$geschrieben", "J$+P$.$neu", "R$"};
+
+    // One exchange line: mostly a command of its block, now and then a faulty one (a missing
+    // file-name variable, a code of the other block or none at all, a kind that is no kind).
+    void ExchangeLine(bool write) {
+        static constexpr std::array<int, 6> kReads = {2000, 2010, 2020, 2030, 2040, 2050};
+        static constexpr std::array<int, 7> kWrites = {1000, 1010, 1015, 1020, 1025, 1030, 1050};
+        auto code = [&](bool writing) {
+            return "(" +
+                   std::to_string(writing ? kWrites[static_cast<std::size_t>(Between(0, 6))]
+                                          : kReads[static_cast<std::size_t>(Between(0, 5))]) +
+                   ")";
+        };
+        std::string file = "++DATEI";
+        std::string codeField = Chance(1, 5) ? std::string("[+CODE]") : code(write);
+        static constexpr std::array<std::string_view, 7> kKinds = {"(1)", "(1)",    "(1)",  "(2)",
+                                                                   "(2)", "[+ART]", "(1.4)"};
+        std::string kind = Pick(kKinds);
+        if (Chance(1, 8)) {
+            switch (Between(0, 4)) {
+                case 0:
+                    file = "++KEINE";
+                    break;
+                case 1:
+                    codeField = code(!write);
+                    break;
+                case 2:
+                    codeField = "(2999)";
+                    break;
+                case 3:
+                    codeField = "[M]";  // a numeric variable that may not exist
+                    break;
+                default:
+                    kind = Chance(1, 2) ? "(3)" : "(0)";
+                    break;
+            }
         }
+        Line("W " + file + " " + codeField + " " + kind);
+    }
+
+    std::string RecordNumber() {
+        static constexpr std::array<std::string_view, 10> kRecordNumbers = {
+            "(1)", "(1)", "(1)", "(2)", "(2)", "(3)", "(3)", "(2.6)", "(1.2)", "(4)"};
+        return Chance(1, 20) ? std::string(Chance(1, 2) ? "(0)" : "(40)") : Pick(kRecordNumbers);
+    }
+
+    // The code and kind variables, the file-name variable (whose extension the kind replaces),
+    // the record number and the two texts.
+    void ExchangeVariables(bool write) {
+        const std::string name = exchangeFile_.substr(0, exchangeFile_.size() - 4);
+        Line("J [+CODE] . (" + std::to_string(write ? 1015 : 2050) + ")");
+        Line("J [+ART] . (" + std::to_string(Between(1, 2)) + ")");
+        Line("J ++DATEI . " + (Chance(1, 5) ? name + ".DAT" : exchangeFile_));
+        Line("J [+WBNR] . " + RecordNumber());
+        Line("J ++WB_LESEN . " + Pick(kReadTexts));
+        Line("J ++WB_SCHREIBEN . " + Pick(kWriteTexts));
+    }
+
+    // A task block that names the other file and then reads or writes it; half of them are
+    // tasks of the first fact the search concludes, so that they run before anything can end
+    // the consultation.
+    void Exchange() {
+        Line("B " + (Chance(1, 2) ? std::string("ANFANG . ja") : Header()));
+        Line("= (V)");
+        if (Chance(1, 3)) {
+            Line("J [+LS] . (" + std::to_string(Between(1, 3)) + ")");
+        }
+        const bool write = Chance(1, 2);
+        ExchangeVariables(write);
+        Line(write ? "= (\xC2\xBB)" : "= (\xC2\xAB)");
+        for (int i = Between(1, 4); i > 0; --i) {
+            ExchangeLine(write);
+        }
+        if (Chance(1, 2)) {
+            Line("= (V)");
+            VariableLines(1);
+        }
+    }
+
+    // A read or write task of its own, on the variables the start set and the blocks change.
+    void ExchangeTask() {
+        const bool write = Chance(1, 2);
+        Line(std::string(write ? "\xC2\xBB " : "\xC2\xAB ") + Header());
+        for (int i = Between(1, 3); i > 0; --i) {
+            // The task's lines are exchange lines only: a numeric code stays a literal here.
+            static constexpr std::array<int, 6> kReads = {2000, 2010, 2020, 2030, 2040, 2050};
+            static constexpr std::array<int, 7> kWrites = {1010, 1015, 1020, 1025,
+                                                           1030, 1050, 1000};
+            const int code = write ? kWrites[static_cast<std::size_t>(Between(0, 6))]
+                                   : kReads[static_cast<std::size_t>(Between(0, 5))];
+            Line("W ++DATEI (" + std::to_string(code) + ") " + (Chance(3, 4) ? "(1)" : "(2)"));
+        }
+    }
+
+    // "J " + name + a piece of 30 characters, as 1015 writes them, with blank-count records.
+    static void VariableRecords(std::vector<std::string>& records, const std::string& name,
+                                const std::string& value) {
+        std::string trimmed = value;
+        while (!trimmed.empty() && trimmed.back() == ' ') {
+            trimmed.pop_back();
+        }
+        std::vector<std::string> pieces;
+        for (std::size_t at = 0; at < trimmed.size() || pieces.empty(); at += 30) {
+            pieces.push_back(Padded(trimmed.substr(std::min(at, trimmed.size()), 30), 30));
+        }
+        int blanks = 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            records.push_back(Padded(
+                "J " + Padded(name, 30) + (i == 0 ? "      . " : "      - ") + pieces[i], 82));
+            std::string piece = pieces[i];
+            while (!piece.empty() && piece.back() == ' ') {
+                piece.pop_back();
+            }
+            blanks += static_cast<int>(30 - piece.size());
+            if (blanks > 0 && i + 1 < pieces.size()) {
+                char count[40];
+                std::snprintf(count, sizeof count, "(%16.3f)", static_cast<double>(blanks));
+                records.push_back(
+                    Padded("J [+LEERZEICHEN    ]                  . " + std::string(count), 82));
+                if (pieces[i + 1] != std::string(30, ' ')) {
+                    blanks = 0;
+                }
+            }
+        }
+    }
+
+    static std::string Padded(std::string text, std::size_t width) {
+        text.resize(std::max(text.size(), width), ' ');
+        return text;
+    }
+
+    // The other knowledge base as it is before the run: a comment line first, then variables
+    // the program's names meet (several pieces, inner blanks, an upper-case umlaut), lines the
+    // searches find, and lines of other kinds; the run-only twin has a "1" in column 83.
+    std::vector<RandomFile> OtherFiles() {
+        std::vector<std::string> records{Padded("K", 82)};
+        static constexpr std::array<std::string_view, 7> kNames = {
+            "+P", "++T", "A", "B", "[N]", "+FREMD", "+KELVO_SCHALTER_VARIABLENNAME"};
+        static constexpr std::array<std::string_view, 6> kOtherLines = {
+            "K Kommentar",
+            "R A                              . x",
+            "U B                         (80) . ja",
+            "T Seite mit lang wert und x",
+            "F C                         (99) . y",
+            "K"};
+        for (int i = Between(2, 9); i > 0; --i) {
+            if (Chance(1, 2)) {
+                const std::string name = Pick(kNames);
+                std::string value;
+                if (name == "[N]") {
+                    value = "(" + std::to_string(Between(-3, 40)) + ")";
+                } else {
+                    for (int words = Between(1, 6); words > 0; --words) {
+                        static constexpr std::array<std::string_view, 6> kWords = {
+                            "x",
+                            "ja",
+                            "lang wert",
+                            "M\xC4RZ",
+                            "                              ",
+                            "ein recht langer Text"};
+                        value += Pick(kWords);
+                        if (Chance(1, 2)) {
+                            value += " ";
+                        }
+                    }
+                }
+                VariableRecords(records, name, value);
+            } else {
+                records.push_back(Padded(Pick(kOtherLines), 82));
+            }
+        }
+        std::vector<std::string> runOnly = records;
+        for (std::string& record : runOnly) {
+            record += "1";
+        }
+        const std::string name = exchangeFile_.substr(0, exchangeFile_.size() - 4);
+        return {{exchangeFile_, std::move(records)}, {name + ".WBB", std::move(runOnly)}};
     }
 
     std::mt19937_64 random_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/error_codes.h"
+#include "engine/error_reports.h"
 #include "tests/case_name.h"
 #include "tests/engine/consultation_harness.h"
 
@@ -119,6 +120,55 @@ TEST(ErrorReports, AFactErrorDuringPreparationOffersTheInspector) {
     EXPECT_EQ(run.MessageCaptions(),
               (std::vector<std::string>{"Fehlermeldung in Zeile: 3", "Dialogfenster anzeigen ?"}));
 }
+
+// A stop of our own (here the goal stack of circular rules, full at the sub-goal B of line 5)
+// is reported like an error of the running consultation, with its own text and code.
+struct StopCase {
+    std::string name;
+    bool programmingModule;
+    std::vector<nlohmann::json> answers;
+    std::vector<std::string> captions;
+    int inspectorOpened;
+};
+
+class StopReports : public testing::TestWithParam<StopCase> {};
+
+TEST_P(StopReports, OfferTheInspectorOnlyInTheProgrammingModule) {
+    const StopCase& row = GetParam();
+    ConsultationConfig config;
+    config.programmingModule = row.programmingModule;
+    ConsultationHarness run(
+        "Z ZIEL\nR ZIEL . ja\nU A (99) . x\nR A . x\nU B (99) . y\nR B . y\nU A (99) . x\nK\n",
+        row.answers, config);
+    run.Run();
+    EXPECT_EQ(run.MessageCaptions(), row.captions);
+    EXPECT_EQ(run.consultation().LastErrorCode(), kStopErrorCode);
+    EXPECT_TRUE(run.consultation().ErrorReported());
+    EXPECT_EQ(run.consultation().ErrorLine(), 4);
+    EXPECT_EQ(run.consultation().SessionKey(), kSessionEnd);
+    EXPECT_EQ(run.Events("beep").size(), 1u);
+    const std::vector<nlohmann::json> inspector = run.Events("inspector");
+    ASSERT_EQ(static_cast<int>(inspector.size()), row.inspectorOpened);
+    for (const nlohmann::json& opened : inspector) {
+        EXPECT_EQ(opened["why"], "error");
+        EXPECT_EQ(opened["line"], 5);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StopReports,
+    testing::Values(StopCase{"ProgrammingModuleYes",
+                             true,
+                             {{{"answer", "yes"}}},
+                             {"Fehlermeldung in Zeile: 5", "Dialogfenster anzeigen ?"},
+                             1},
+                    StopCase{"ProgrammingModuleNo",
+                             true,
+                             {{{"answer", "no"}}},
+                             {"Fehlermeldung in Zeile: 5", "Dialogfenster anzeigen ?"},
+                             0},
+                    StopCase{"UserModule", false, {}, {"Fehlermeldung in Zeile: 5"}, 0}),
+    CaseName());
 
 TEST(ErrorMessages, KeepTheirExactTexts) {
     EXPECT_EQ(ErrorMessage(2), "Variable (Zahl) ausserhalb\r\ndes  zul\xE4ssigen  Bereiches");

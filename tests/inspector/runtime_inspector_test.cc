@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/fact_base.h"
@@ -34,8 +35,9 @@ class InspectorFixture {
         }
     }
 
-    TForm7 Open(std::array<std::string, 3> watched = {}, int width = 1024, int height = 768) {
-        return TForm7(facts_, breakpoint_, watched, width, height);
+    TForm7 Open(std::array<std::string, 3> watched = {}, int width = 1024, int height = 768,
+                FactExplainer explainFact = {}) {
+        return TForm7(facts_, breakpoint_, watched, width, height, std::move(explainFact));
     }
 
     static std::string Row(int i) {
@@ -218,6 +220,130 @@ INSTANTIATE_TEST_SUITE_P(Inspector, InspectorSize,
                                          SizeCase{"Main600x480", 600, 480, 7992, 480, 384},
                                          SizeCase{"WideMain", 2000, 480, 7992, 480, 384}),
                          CaseName{});
+
+// --- "Begründung" --------------------------------------------------------------------------
+
+enum class Explainer {
+    Unset,  ///< explanations off
+    Fake,   ///< answers with lines naming what it was asked for
+    Empty,  ///< knows nothing about the fact
+};
+
+struct ExplainCase {
+    std::string name;
+    int facts;  ///< F1 to F<facts>, at positions 3 to 2 + facts
+    int view;   ///< 1 recent stores, 2 all facts
+    std::vector<InspectorKey> keys;
+    Explainer explainer;
+    bool enabled;
+    int position;  ///< SelectedPosition
+    int fact;      ///< the fact whose record is selected (F<fact>); 0 = none
+    std::vector<std::string> lines;
+};
+
+class InspectorBegruendung : public testing::TestWithParam<ExplainCase> {};
+
+TEST_P(InspectorBegruendung, AsksForTheCurrentEntrysFact) {
+    const ExplainCase& row = GetParam();
+    InspectorFixture fixture(row.facts);
+    std::vector<std::pair<int, std::string>> asked;
+    FactExplainer explainer;
+    if (row.explainer != Explainer::Unset) {
+        const bool knows = row.explainer == Explainer::Fake;
+        explainer = [&asked, knows](int position, std::string_view record) {
+            asked.emplace_back(position, std::string(record));
+            std::vector<std::string> lines;
+            if (knows) {
+                lines.push_back(TrimRight(std::string(record.substr(0, 30))) + " an " +
+                                std::to_string(position));
+                lines.emplace_back("  aus Zeile 4");
+            }
+            return lines;
+        };
+    }
+    TForm7 inspector = fixture.Open({}, 1024, 768, explainer);
+    if (row.view == 2) {
+        inspector.UmschaltenClick();
+    }
+    for (const InspectorKey key : row.keys) {
+        inspector.Edit_HilfKeyDown(key);
+    }
+    const std::string record =
+        row.fact == 0 ? std::string() : std::string(fixture.image_.Text(2 + row.fact));
+    EXPECT_EQ(inspector.SelectedPosition(), row.position);
+    EXPECT_EQ(inspector.SelectedRecord(), record);
+    EXPECT_EQ(inspector.BegruendungEnabled(), row.enabled);
+    EXPECT_EQ(inspector.BegruendungClick(), row.lines);
+    if (row.enabled) {
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].first, row.position);
+        EXPECT_EQ(asked[0].second, record);
+    } else {
+        EXPECT_TRUE(asked.empty());
+    }
+}
+
+const std::string kNothingKnown = "Zu diesem Eintrag ist keine Begr\xFCndung bekannt.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Inspector, InspectorBegruendung,
+    testing::Values(
+        ExplainCase{
+            "NewestStore", 5, 1, {}, Explainer::Fake, true, -1, 5, {"F5 an -1", "  aus Zeile 4"}},
+        ExplainCase{"ThirdNewestStore",
+                    5,
+                    1,
+                    {K::Down, K::Down},
+                    Explainer::Fake,
+                    true,
+                    -1,
+                    3,
+                    {"F3 an -1", "  aus Zeile 4"}},
+        ExplainCase{"StoreNotYetWritten", 5, 1, {K::PageDown}, Explainer::Fake, false, -1, 0, {}},
+        ExplainCase{
+            "LastFactRecord", 5, 2, {}, Explainer::Fake, true, 7, 5, {"F5 an 7", "  aus Zeile 4"}},
+        ExplainCase{"FirstFactRecord",
+                    5,
+                    2,
+                    {K::PageUp},
+                    Explainer::Fake,
+                    true,
+                    3,
+                    1,
+                    {"F1 an 3", "  aus Zeile 4"}},
+        ExplainCase{"UnsetInTheRecentStores", 5, 1, {}, Explainer::Unset, false, -1, 5, {}},
+        ExplainCase{"UnsetInAllFacts", 5, 2, {K::Up}, Explainer::Unset, false, 6, 4, {}},
+        ExplainCase{"NoFactRecords", 0, 2, {}, Explainer::Fake, false, -1, 0, {}},
+        ExplainCase{"NoStoreYet", 0, 1, {}, Explainer::Fake, false, -1, 0, {}},
+        ExplainCase{"NothingKnownInTheRecentStores",
+                    2,
+                    1,
+                    {K::Down},
+                    Explainer::Empty,
+                    true,
+                    -1,
+                    1,
+                    {kNothingKnown}},
+        ExplainCase{
+            "NothingKnownInAllFacts", 2, 2, {}, Explainer::Empty, true, 4, 2, {kNothingKnown}}),
+    CaseName{});
+
+// The evidence is asked for when the button is pressed, of the entry current then.
+TEST(Inspector, BegruendungFollowsTheCurrentEntry) {
+    InspectorFixture fixture(4);
+    std::vector<int> positions;
+    TForm7 inspector = fixture.Open({}, 1024, 768, [&](int position, std::string_view) {
+        positions.push_back(position);
+        return std::vector<std::string>{"x"};
+    });
+    inspector.UmschaltenClick();
+    static_cast<void>(inspector.BegruendungClick());
+    inspector.text1Click(7);  // two rows up
+    static_cast<void>(inspector.BegruendungClick());
+    inspector.ScrollBar1Scroll(3);
+    static_cast<void>(inspector.BegruendungClick());
+    EXPECT_EQ(positions, (std::vector<int>{6, 4, 5}));
+}
 
 }  // namespace
 }  // namespace kelvo

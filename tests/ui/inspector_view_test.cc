@@ -5,16 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <utility>
 
 #include "platform/qt/qt_text.h"
 #include "tests/ui/fact_fixture.h"
+#include "tests/ui/modal_watch.h"
 #include "tests/ui/qt_printing.h"
+#include "ui/qt/explanation_view.h"
 
 namespace kelvo {
 namespace {
@@ -46,16 +51,29 @@ class InspectorViewTest : public testing::Test {
         EXPECT_EQ(view.breakpointButton()->isEnabled(), model.BreakpointButtonEnabled());
     }
 
-    TForm7 Open(int breakpoint = 0) {
+    TForm7 Open(int breakpoint = 0, FactExplainer explainFact = {}) {
         fixture_.breakpoint_ = breakpoint;
         return TForm7(fixture_.facts_, fixture_.breakpoint_,
                       {" GR\xD6\xDF"
                        "E ",
                        "", "F7"},
-                      1024, 768);
+                      1024, 768, std::move(explainFact));
+    }
+
+    /// Answers with two lines naming the record's object and the position asked for, and
+    /// counts the questions.
+    FactExplainer Explainer() {
+        return [this](int position, std::string_view record) {
+            ++explained_;
+            return std::vector<std::string>{
+                "Begr\xFCndung f\xFCr " + TrimRight(std::string(record.substr(0, 30))) + " an " +
+                    std::to_string(position),
+                "  Regel in Zeile 12: \xAB" + std::string(100, '-') + "\xBB"};
+        };
     }
 
     FactFixture fixture_;
+    int explained_ = 0;
 };
 
 TEST_F(InspectorViewTest, ShowsTheModelsRowsTitleAndWatchedVariablesWithUmlauts) {
@@ -95,6 +113,21 @@ TEST_F(InspectorViewTest, ScreenGeometryFollowsTheModelsScale) {
     }
     EXPECT_FALSE(view.switchButton()->geometry().intersects(view.breakpointButton()->geometry()));
     EXPECT_FALSE(view.breakpointButton()->geometry().intersects(view.backButton()->geometry()));
+    // "Begründung" stands above "Zurück zum Programm", as wide, clear of every other component,
+    // and its caption fits.
+    QPushButton* explain = view.explainButton();
+    EXPECT_EQ(explain->geometry().left(), view.backButton()->geometry().left());
+    EXPECT_EQ(explain->geometry().right(), view.backButton()->geometry().right());
+    EXPECT_LT(explain->geometry().bottom(), view.backButton()->geometry().top());
+    for (QWidget* child : view.findChildren<QWidget*>()) {
+        if (child != explain && child->parentWidget() == &view && child->isVisibleTo(&view) &&
+            child != view.keyBox()) {
+            EXPECT_FALSE(explain->geometry().intersects(child->geometry()))
+                << child->metaObject()->className() << " " << child->objectName().toStdString();
+        }
+    }
+    EXPECT_LE(explain->fontMetrics().horizontalAdvance(explain->text()) + 8, explain->width());
+    EXPECT_LE(explain->fontMetrics().height(), explain->height());
 }
 
 TEST_F(InspectorViewTest, KeysInTheKeyBoxMoveTheModel) {
@@ -179,6 +212,116 @@ TEST_F(InspectorViewTest, BackToTheProgramCloses) {
     view.backButton()->click();
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(view.result(), QDialog::Accepted);
+}
+
+TEST_F(InspectorViewTest, BegruendungIsDisabledWithoutEvidence) {
+    TForm7 model = Open();
+    InspectorView view(model, nullptr);
+    ASSERT_NE(view.explainButton(), nullptr);
+    EXPECT_EQ(view.explainButton()->text(), QStringLiteral("Begründung"));
+    EXPECT_TRUE(view.explainButton()->isVisibleTo(&view));
+    EXPECT_FALSE(view.explainButton()->isEnabled());
+    view.switchButton()->click();
+    EXPECT_FALSE(view.explainButton()->isEnabled());
+}
+
+// The button follows the model: enabled on a fact, disabled on a recent store not yet written.
+TEST_F(InspectorViewTest, BegruendungIsEnabledOnFactsOnly) {
+    TForm7 model = Open(0, Explainer());
+    InspectorView view(model, nullptr);
+    EXPECT_TRUE(view.explainButton()->isEnabled());
+    view.scrollBar()->setValue(20);  // the oldest of the 20 entries, all written
+    EXPECT_TRUE(view.explainButton()->isEnabled());
+    view.switchButton()->click();
+    EXPECT_TRUE(view.explainButton()->isEnabled());
+    EXPECT_EQ(explained_, 0);  // asked only when pressed
+}
+
+TEST_F(InspectorViewTest, BegruendungIsDisabledOnAStoreNotYetWritten) {
+    FactFixture few;
+    few.Set("ALTER", "42");
+    TForm7 model(few.facts_, few.breakpoint_, {"", "", ""}, 1024, 768, Explainer());
+    InspectorView view(model, nullptr);
+    EXPECT_TRUE(view.explainButton()->isEnabled());
+    QTest::keyClick(view.keyBox(), Qt::Key_Down);  // entry 2: "Leer"
+    EXPECT_FALSE(view.explainButton()->isEnabled());
+    QTest::keyClick(view.keyBox(), Qt::Key_Up);
+    EXPECT_TRUE(view.explainButton()->isEnabled());
+}
+
+// Pressing it shows the lines of the current entry's fact, converted from Windows-1252, in a
+// modal, resizable, read-only window of a fixed-width font; "Schließen" closes it.
+TEST_F(InspectorViewTest, BegruendungShowsTheLinesOfTheCurrentFact) {
+    TForm7 model = Open(0, Explainer());
+    InspectorView view(model, nullptr);
+    view.show();
+    view.switchButton()->click();
+    QTest::keyClick(view.keyBox(), Qt::Key_Up);  // the last fact but one: F30
+    const int position = model.Current();
+    QString title, text, caption;
+    bool readOnly = false, fixedPitch = false, modal = false, wraps = true;
+    QSize minimum, maximum;
+    OnModal<ExplanationView>([&](ExplanationView* window) {
+        title = window->windowTitle();
+        text = window->text()->toPlainText();
+        readOnly = window->text()->isReadOnly();
+        fixedPitch = QFontInfo(window->text()->font()).fixedPitch();
+        wraps = window->text()->lineWrapMode() != QPlainTextEdit::NoWrap;
+        modal = window->isModal();
+        minimum = window->minimumSize();
+        maximum = window->maximumSize();
+        caption = window->closeButton()->text();
+        window->closeButton()->click();
+    });
+    view.explainButton()->click();
+    EXPECT_EQ(explained_, 1);
+    EXPECT_EQ(title, QStringLiteral("Begründung"));
+    EXPECT_EQ(text, QStringLiteral("Begründung für F30 an ") + QString::number(position) +
+                        QStringLiteral("\n  Regel in Zeile 12: «") +
+                        QString(100, QLatin1Char('-')) + QStringLiteral("»"));
+    EXPECT_TRUE(readOnly);
+    EXPECT_TRUE(fixedPitch);
+    EXPECT_FALSE(wraps);
+    EXPECT_TRUE(modal);
+    EXPECT_LT(minimum.width(), maximum.width());  // resizable
+    EXPECT_EQ(caption, QStringLiteral("Schließen"));
+    EXPECT_TRUE(view.isVisible());  // the inspector stays
+    EXPECT_EQ(model.Current(), position);
+}
+
+TEST_F(InspectorViewTest, EscapeClosesTheBegruendung) {
+    TForm7 model = Open(0, Explainer());
+    InspectorView view(model, nullptr);
+    view.show();
+    bool closed = false;
+    int result = -1;
+    OnModal<ExplanationView>([&](ExplanationView* window) {
+        QTest::keyClick(window->text(), Qt::Key_Escape);
+        closed = !window->isVisible();
+        result = window->result();
+        if (!closed) {
+            window->accept();
+        }
+    });
+    view.explainButton()->click();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(result, QDialog::Rejected);
+}
+
+// The window is laid out at the inspector's scale and its text scrolls both ways.
+TEST(ExplanationViewTest, ScalesAndScrolls) {
+    const std::vector<std::string> lines(200, std::string(300, 'x'));
+    for (const double factor : {1.0, 1.5992}) {
+        ExplanationView window(lines, DesignScale(factor), nullptr);
+        window.show();
+        EXPECT_EQ(window.size(), QSize(qRound(ExplanationView::kWidth * factor),
+                                       qRound(ExplanationView::kHeight * factor)));
+        EXPECT_TRUE(window.text()->verticalScrollBar()->maximum() > 0);
+        EXPECT_TRUE(window.text()->horizontalScrollBar()->maximum() > 0);
+        EXPECT_TRUE(window.rect().contains(window.closeButton()->geometry()));
+        QPushButton* close = window.closeButton();
+        EXPECT_LE(close->fontMetrics().horizontalAdvance(close->text()) + 8, close->width());
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -22,6 +23,7 @@
 #include "tests/ui/fact_fixture.h"
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/qt_printing.h"
+#include "ui/qt/explanation_view.h"
 #include "ui/qt/inspector_view.h"
 #include "ui/qt/page_view.h"
 #include "ui/qt/session_window.h"
@@ -202,6 +204,48 @@ TEST_F(SessionWindowsTest, DatenbasisOpensTheInspectorOverThePage) {
     InspectorContext context{fixture_.facts_, fixture_.breakpoint_, true};
     EXPECT_EQ(windows.ShowPage(page, context), PageOutcome::Continue);
     EXPECT_TRUE(inspected);
+}
+
+// A solution page's "Datenbasis" opens the inspector on the page's context, so "Begründung"
+// shows the evidence there too; without it the button is there but disabled.
+TEST_F(SessionWindowsTest, DatenbasisOfAPageOffersTheBegruendung) {
+    fixture_.Set("F1", "eins");
+    PageRequest page;
+    page.formMode = 2;
+    for (std::string& line : page.formPage) {
+        line.assign(80, ' ');
+    }
+    for (const bool kept : {true, false}) {
+        QtSessionWindows windows(MakeSetup(), 0);
+        bool enabled = !kept;
+        QString shown;
+        OnModal<PageView>([&](PageView* view) {
+            OnModal<InspectorView>([&](InspectorView* inspector) {
+                enabled = inspector->explainButton()->isEnabled();
+                if (enabled) {
+                    OnModal<ExplanationView>([&](ExplanationView* window) {
+                        shown = window->text()->toPlainText();
+                        window->closeButton()->click();
+                    });
+                    inspector->explainButton()->click();
+                }
+                inspector->backButton()->click();
+                OnModal<PageView>(
+                    [](PageView* again) { again->toolButton(ToolButton::Weiter)->click(); });
+            });
+            view->toolButton(ToolButton::Datenbasis)->click();
+        });
+        InspectorContext context{fixture_.facts_, fixture_.breakpoint_, true};
+        if (kept) {
+            context.explainFact = [](int position, std::string_view record) {
+                return std::vector<std::string>{std::string(record.substr(0, 2)) + " " +
+                                                std::to_string(position) + " \xFC"};
+            };
+        }
+        EXPECT_EQ(windows.ShowPage(page, context), PageOutcome::Continue);
+        EXPECT_EQ(enabled, kept);
+        EXPECT_EQ(shown, kept ? QStringLiteral("F1 -1 ü") : QString());
+    }
 }
 
 // The page's media file plays when the page becomes active and again from "Video/Sound", each

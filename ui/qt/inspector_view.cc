@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include "platform/qt/qt_text.h"
+#include "ui/qt/explanation_view.h"
 #include "ui/qt/wheel_steps.h"
 
 namespace kelvo {
@@ -99,6 +100,10 @@ InspectorView::InspectorView(TForm7& model, QWidget* parent)
     connect(breakpoint_, &QPushButton::clicked, this,
             [this] { Forward([&] { model_.Haltepunkt_loeschenClick(); }); });
     connect(back_, &QPushButton::clicked, this, &QDialog::accept);
+    // Our own button, in the free space above "Zurück zum Programm", as wide as it and as far
+    // from it as the buttons of the bottom row are from each other.
+    explain_ = makeButton(QStringLiteral("Begründung"), scale_.Rect(387, 363, 185, 31));
+    connect(explain_, &QPushButton::clicked, this, &InspectorView::ShowExplanation);
 
     keyBox_ = new QLineEdit(this);
     keyBox_->setGeometry(0, 0, 0, 0);
@@ -131,7 +136,17 @@ void InspectorView::Refresh() {
     scrollBar_->setRange(model_.ScrollMin(), model_.ScrollMax());
     scrollBar_->setValue(model_.ScrollPosition());
     breakpoint_->setEnabled(model_.BreakpointButtonEnabled());
+    explain_->setEnabled(model_.BegruendungEnabled());
     refreshing_ = false;
+}
+
+void InspectorView::ShowExplanation() {
+    const std::vector<std::string> lines = model_.BegruendungClick();
+    if (!lines.empty()) {
+        ExplanationView window(lines, scale_, this);
+        window.exec();
+    }
+    keyBox_->setFocus();
 }
 
 bool InspectorView::eventFilter(QObject* watched, QEvent* event) {

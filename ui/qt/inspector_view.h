@@ -15,8 +15,9 @@ namespace kelvo {
 
 /// TForm7, the runtime inspector's window ("Datenbasis"): the view title, the 17 rows with the
 /// current entry in row 9, the scroll bar, the three watched variables, "Umschalten",
-/// "Haltepunkt löschen" and "Zurück zum Programm". Laid out at the model's scale; every click,
-/// key and wheel turn goes to the model, and the window then shows the model's state again.
+/// "Haltepunkt löschen" and "Zurück zum Programm", and above the last "Begründung", which shows
+/// the current entry's evidence in a window of its own. Laid out at the model's scale; every
+/// click, key and wheel turn goes to the model, and the window then shows the model's state again.
 class InspectorView final : public QDialog {
     Q_OBJECT
 
@@ -35,6 +36,7 @@ class InspectorView final : public QDialog {
     QPushButton* switchButton() const { return switch_; }
     QPushButton* breakpointButton() const { return breakpoint_; }
     QPushButton* backButton() const { return back_; }
+    QPushButton* explainButton() const { return explain_; }
     /// The hidden edit box that holds the focus and receives the keys.
     QLineEdit* keyBox() const { return keyBox_; }
     const DesignScale& scale() const { return scale_; }
@@ -46,6 +48,8 @@ class InspectorView final : public QDialog {
   private:
     /// Shows the model's state.
     void Refresh();
+    /// "Begründung": the model's lines in the modal ExplanationView.
+    void ShowExplanation();
     /// Forwards one action to the model, then shows its state and gives the key box the focus.
     template <class Action>
     void Forward(Action action);
@@ -60,6 +64,7 @@ class InspectorView final : public QDialog {
     QPushButton* switch_ = nullptr;
     QPushButton* breakpoint_ = nullptr;
     QPushButton* back_ = nullptr;
+    QPushButton* explain_ = nullptr;
     QLineEdit* keyBox_ = nullptr;
     int wheelRest_ = 0;
     bool refreshing_ = false;

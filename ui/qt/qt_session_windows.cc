@@ -145,7 +145,7 @@ void QtSessionWindows::ShowInspector(InspectorReason /*why*/, int /*line*/,
     const QSize main = setup_.mainClientSize ? setup_.mainClientSize() : QSize(1024, 768);
     TForm7 model(context.facts, context.breakpointLine,
                  {setup_.clipboard.Text(), context.ablage2Text, context.ablage3Text}, main.width(),
-                 main.height());
+                 main.height(), context.explainFact);
     InspectorView view(model, Parent());
     view.exec();
 }
