@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +42,11 @@ class KnowledgeBaseImage {
 
     /// The same from records already in memory (a knowledge base imported from text).
     Expected<int> LoadImage(std::vector<LineRecord> records);
+
+    /// The same, sharing `records` with their other owners: a restart loads them again without
+    /// a copy, and they are copied only when a store, a move or a splice changes one of them.
+    /// A null pointer loads no records.
+    Expected<int> LoadImage(std::shared_ptr<const std::vector<LineRecord>> records);
 
     /// Frees the image and the rule index; LastRecord becomes -1. FactBoundary keeps its value.
     void ReleaseImage();
@@ -99,7 +105,23 @@ class KnowledgeBaseImage {
   private:
     bool Indexing(int position) const { return indexValid_ && position > factBoundary_; }
     void EnterRecentStore(const LineRecord& record);
+    /// Positions held: the shared records and the image's own behind them.
+    std::size_t Size() const { return sharedCount_ + records_.size(); }
+    const LineRecord& At(std::size_t position) const {
+        return position < sharedCount_ ? (*shared_)[position] : records_[position - sharedCount_];
+    }
+    /// The record at `position` (below Size()) for writing; the shared records become the
+    /// image's own first when it lies among them.
+    LineRecord& Writable(std::size_t position);
+    /// Makes every record the image's own, so that any of them may change.
+    void OwnAll();
+    /// Makes room for positions up to `position`; new positions hold empty records.
+    void Reach(std::size_t position);
 
+    // The records from 0 to Size() - 1: the first sharedCount_ of them read from shared_
+    // (the loaded knowledge base, not yet changed), the rest from records_.
+    std::shared_ptr<const std::vector<LineRecord>> shared_;
+    std::size_t sharedCount_ = 0;
     std::vector<LineRecord> records_;
     std::vector<std::int32_t> ruleIndex_;
     std::array<LineRecord, kRecentStoreCount + 1> recentStores_{};

@@ -73,6 +73,9 @@ struct ConsultOptions {
     SearchMode searchMode = SearchMode::Indexed;
     /// Called with each consultation when it has ended, before its "end" event is recorded.
     std::function<void(Consultation&)> finished;
+    /// When set, every event is appended to it as its transcript line when it happens and
+    /// ConsultOutcome::events stays empty: the run keeps no events in memory.
+    std::string* transcript = nullptr;
 };
 
 /// How deeply the JSON of an answer or of --desktop may nest ("{...}" and "[...]" counted).
@@ -128,6 +131,10 @@ struct ConsultOutcome {
 ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
                                        std::vector<ScriptedAnswer> answers,
                                        const ConsultOptions& options);
+/// The same, taking the records over: the consultations share them instead of copying them.
+ConsultOutcome RunScriptedConsultation(LoadedKnowledgeBase&& knowledgeBase,
+                                       std::vector<ScriptedAnswer> answers,
+                                       const ConsultOptions& options);
 
 /// The transcript as JSON Lines: one compact event per line, each ended by "\n" (UTF-8).
 std::string TranscriptText(const std::vector<nlohmann::json>& events);
@@ -143,6 +150,10 @@ bool WriteTranscriptFile(const std::string& file, std::string_view text, std::os
 /// The "end" event of consultation number `number` (from 1), with its fact base (empty after
 /// a failed program check).
 nlohmann::json EndEvent(Consultation& consultation, int number);
+
+/// Appends the transcript line of EndEvent(consultation, number) to `transcript`, the same
+/// bytes, without building the facts as JSON values first.
+void AppendEndEventLine(std::string& transcript, Consultation& consultation, int number);
 
 /// A message box text on one console line: each "\r\n" a blank, runs of blanks one blank,
 /// converted to UTF-8.
