@@ -38,6 +38,7 @@ Expected<int> KnowledgeBaseImage::LoadImage(
                      " Zeilen"};
     }
     const int count = static_cast<int>(records->size());
+    ++changeCount_;
     // Twice the program (its lines and at most one task copy each), one spare, and the facts.
     capacity_ = 2 * count + 1 + factRecordReserve_;
     records_.clear();
@@ -87,6 +88,7 @@ void KnowledgeBaseImage::Reach(std::size_t position) {
 }
 
 void KnowledgeBaseImage::ReleaseImage() {
+    ++changeCount_;
     shared_.reset();
     sharedCount_ = 0;
     records_.clear();
@@ -108,6 +110,7 @@ bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
         full_ = true;
         return false;
     }
+    ++changeCount_;
     LineRecord record(text);
     const auto slot = static_cast<std::size_t>(position);
     // A replacement under the same name (a plus name, a double-plus part) leaves the index.
@@ -153,6 +156,7 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
     if (newLast >= capacity_) {
         return false;
     }
+    ++changeCount_;
     if (insertCount == removeCount) {
         // Nothing moves: a rewrite of the same size.
         for (int j = 0; j < insertCount; ++j) {
@@ -205,6 +209,7 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
 }
 
 void KnowledgeBaseImage::SetLastRecord(int firstFree) {
+    ++changeCount_;
     const int newLast = std::clamp(firstFree, 0, static_cast<int>(Size())) - 1;
     for (int p = lastRecord_; p > newLast; --p) {
         if (Indexing(p)) {
@@ -220,6 +225,7 @@ void KnowledgeBaseImage::SetLastRecord(int firstFree) {
 }
 
 void KnowledgeBaseImage::SetFactBoundary(int position) {
+    ++changeCount_;
     if (position != factBoundary_) {
         indexValid_ = false;
     }
@@ -227,6 +233,7 @@ void KnowledgeBaseImage::SetFactBoundary(int position) {
 }
 
 void KnowledgeBaseImage::SetSearchMode(SearchMode mode) {
+    ++changeCount_;
     searchMode_ = mode;
     indexValid_ = false;
 }

@@ -79,13 +79,20 @@ class KnowledgeBaseImage {
     int LastRecord() const { return lastRecord_; }
     int ProgramEnd() const { return programEnd_; }
     int FactBoundary() const { return factBoundary_; }
-    void SetProgramEnd(int position) { programEnd_ = position; }
+    void SetProgramEnd(int position) {
+        programEnd_ = position;
+        ++changeCount_;
+    }
     void SetFactBoundary(int position);
     int ImageCapacity() const { return capacity_; }
     bool ProgrammingModule() const { return programmingModule_; }
 
     /// True after a store was refused because the image was full.
     bool Full() const { return full_; }
+
+    /// Grows with every change of the records or the bounds (a store, a move, a cut, a load,
+    /// a release, a new boundary): while it stays the same, every lookup gives the same answer.
+    std::uint64_t ChangeCount() const { return changeCount_; }
 
     /// The record at `position` (0 to LastRecord; behind it, what was last stored there).
     const LineRecord& Record(int position) const;
@@ -136,6 +143,7 @@ class KnowledgeBaseImage {
     SearchMode searchMode_ = SearchMode::Indexed;
     FactNameIndex factIndex_;
     bool indexValid_ = false;
+    std::uint64_t changeCount_ = 0;
 };
 
 }  // namespace kelvo
