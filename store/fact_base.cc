@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <iterator>
 #include <limits>
 
@@ -51,6 +50,16 @@ class PartName {
     std::size_t written_ = 0;
 };
 
+// The plus and double-plus forms of a name as FactNameFormOf tells them, without allocating:
+// only the first characters decide.
+bool IsPlusName(std::string_view name) {
+    return name.starts_with("+") || name.starts_with("[+");
+}
+
+bool IsDoublePlusName(std::string_view name) {
+    return name.starts_with("++");
+}
+
 // True when columns 1-30 of the record `text` are `name` (30 characters).
 bool NameIs(std::string_view text, std::string_view name) {
     if (text.size() >= FactBase::kFieldWidth) {
@@ -84,7 +93,7 @@ void FactBase::ResetFound() {
 }
 
 std::string FactBase::ResolveAllSubscripts(std::string key) {
-    if (!FactNameFormOf(key).plus) {
+    if (!IsPlusName(key)) {
         return key;
     }
     for (std::size_t i = 0; i < kFieldWidth && i < key.size(); ++i) {
@@ -123,7 +132,7 @@ bool FactBase::LookupFact(std::string_view name) {
     lookedUpAt_ = image_.ChangeCount();
     lookedUpKey_ = key;
     lookedUpFound_ = false;
-    const bool doublePlus = FactNameFormOf(key).doublePlus;
+    const bool doublePlus = IsDoublePlusName(key);
     const std::string base(TrimmedName(key));
     if (doublePlus) {
         key = std::string(PartName(base, 1).view());
@@ -187,9 +196,7 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
             return std::string(name);
         }
         const double rounded = RoundHalfEven(*number);
-        char digits[400];
-        std::snprintf(digits, sizeof digits, "%.0f", rounded);
-        const std::string d = digits;
+        const std::string d = FormatWholeNumber(rounded);
         if (d.size() > close - open - 1) {
             return std::string(name);  // the digits do not fit between the braces
         }
@@ -208,14 +215,13 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
 int FactBase::StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
                         std::string_view origin) {
     const std::string key = ResolveAllSubscripts(PadRight(name, kFieldWidth));
-    const FactNameForm form = FactNameFormOf(key);
-    if (form.doublePlus) {
+    if (IsDoublePlusName(key)) {
         return StoreDoublePlus(key, value, certainty, origin);
     }
 
     int position = image_.LastRecord() + 1;
     const std::int32_t index = subscriptIndex_;  // the lookup of the resolved key resets it
-    if (form.plus && LookupFact(key)) {
+    if (IsPlusName(key) && LookupFact(key)) {
         position = foundPosition_;
     }
     subscriptIndex_ = index;
