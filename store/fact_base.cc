@@ -133,7 +133,7 @@ bool FactBase::LookupFact(std::string_view name) {
     lookedUpKey_ = key;
     lookedUpFound_ = false;
     const bool doublePlus = IsDoublePlusName(key);
-    const std::string base(TrimmedName(key));
+    const std::string base(doublePlus ? TrimmedName(key) : std::string_view());
     if (doublePlus) {
         key = std::string(PartName(base, 1).view());
     }

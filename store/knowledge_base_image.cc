@@ -71,12 +71,8 @@ void KnowledgeBaseImage::OwnAll() {
     if (sharedCount_ == 0) {
         return;
     }
-    std::vector<LineRecord> all;
-    all.reserve(Size());
-    all.insert(all.end(), shared_->begin(),
-               shared_->begin() + static_cast<std::ptrdiff_t>(sharedCount_));
-    all.insert(all.end(), records_.begin(), records_.end());
-    records_ = std::move(all);
+    records_.insert(records_.begin(), shared_->begin(),
+                    shared_->begin() + static_cast<std::ptrdiff_t>(sharedCount_));
     shared_.reset();
     sharedCount_ = 0;
 }

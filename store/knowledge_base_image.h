@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -126,10 +127,11 @@ class KnowledgeBaseImage {
     void Reach(std::size_t position);
 
     // The records from 0 to Size() - 1: the first sharedCount_ of them read from shared_
-    // (the loaded knowledge base, not yet changed), the rest from records_.
+    // (the loaded knowledge base, not yet changed), the rest from records_. Those grow in
+    // blocks, so that a record costs its 84 bytes and growing never copies the records.
     std::shared_ptr<const std::vector<LineRecord>> shared_;
     std::size_t sharedCount_ = 0;
-    std::vector<LineRecord> records_;
+    std::deque<LineRecord> records_;
     std::vector<std::int32_t> ruleIndex_;
     std::array<LineRecord, kRecentStoreCount + 1> recentStores_{};
     int factRecordReserve_ = kFactRecordReserve;

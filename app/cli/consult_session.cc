@@ -120,6 +120,13 @@ void AppendEndEventLine(std::string& transcript, Consultation& consultation, int
     transcript += "\"facts\":[";
     if (!consultation.CheckFailed()) {
         const KnowledgeBaseImage& image = consultation.image();
+        // About the length of a fact's object, so that a long transcript grows once.
+        constexpr std::size_t kFactLength = 140;
+        const int count = image.LastRecord() - image.FactBoundary();
+        if (count > 0) {
+            transcript.reserve(transcript.size() + line.size() +
+                               kFactLength * static_cast<std::size_t>(count));
+        }
         for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
             if (p > image.FactBoundary() + 1) {
                 transcript += ',';
