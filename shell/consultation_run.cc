@@ -10,8 +10,17 @@ Expected<StartCommandResult> RunKnowledgeBase(const std::vector<LineRecord>& rec
                                               const ConsultationConfig& config,
                                               ConsultationServices& services,
                                               const StartCommandHooks& hooks) {
+    return RunSharedKnowledgeBase(std::make_shared<const std::vector<LineRecord>>(records), image,
+                                  config, services, hooks);
+}
+
+Expected<StartCommandResult> RunSharedKnowledgeBase(
+    std::shared_ptr<const std::vector<LineRecord>> records, KnowledgeBaseImage& image,
+    const ConsultationConfig& config, ConsultationServices& services,
+    const StartCommandHooks& hooks) {
     const ImageLoader loader = [&records](KnowledgeBaseImage& target) -> Status {
-        auto loaded = target.LoadImage(records);  // a fresh copy for every consultation
+        // Every consultation starts from the records as loaded; a change copies them.
+        auto loaded = target.LoadImage(records);
         if (!loaded) {
             return loaded.error();
         }

@@ -3,6 +3,7 @@
 // The one way an executable runs a knowledge base: the start command's loop with the
 // consultation set up completely, the variable commands included.
 
+#include <memory>
 #include <vector>
 
 #include "engine/consultation.h"
@@ -23,5 +24,13 @@ Expected<StartCommandResult> RunKnowledgeBase(const std::vector<LineRecord>& rec
                                               const ConsultationConfig& config,
                                               ConsultationServices& services,
                                               const StartCommandHooks& hooks);
+
+/// The same, with `image` sharing `records` instead of loading a copy: a consultation copies
+/// them only when it changes one of them (the records stay as they are for a restart). A null
+/// pointer runs no records.
+Expected<StartCommandResult> RunSharedKnowledgeBase(
+    std::shared_ptr<const std::vector<LineRecord>> records, KnowledgeBaseImage& image,
+    const ConsultationConfig& config, ConsultationServices& services,
+    const StartCommandHooks& hooks);
 
 }  // namespace kelvo

@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <iterator>
 #include <limits>
 
@@ -23,24 +22,60 @@ std::size_t PartCount(std::string_view trimmedValue) {
 
 // The name of part `part` of a double-plus variable whose name without trailing blanks is
 // `base`: base + the part number, padded or cut to 30. Built without allocating, as a lookup
-// builds one per part.
+// builds one per part; Set writes only the number into a name built before.
 class PartName {
   public:
     PartName(std::string_view base, std::size_t part) {
         buffer_.fill(' ');
-        const std::size_t n = std::min(base.size(), buffer_.size());
-        std::copy_n(base.begin(), n, buffer_.begin());
+        base_ = std::min(base.size(), buffer_.size());
+        std::copy_n(base.begin(), base_, buffer_.begin());
+        Set(part);
+    }
+    void Set(std::size_t part) {
         char digits[24];
         const auto end = std::to_chars(std::begin(digits), std::end(digits), part).ptr;
         const std::size_t count =
-            std::min(static_cast<std::size_t>(end - digits), buffer_.size() - n);
-        std::copy_n(digits, count, buffer_.begin() + static_cast<std::ptrdiff_t>(n));
+            std::min(static_cast<std::size_t>(end - digits), buffer_.size() - base_);
+        std::copy_n(digits, count, buffer_.begin() + static_cast<std::ptrdiff_t>(base_));
+        for (std::size_t i = base_ + count; i < base_ + written_; ++i) {
+            buffer_[i] = ' ';  // a shorter number than before
+        }
+        written_ = count;
     }
     std::string_view view() const { return {buffer_.data(), buffer_.size()}; }
 
   private:
     std::array<char, FactBase::kFieldWidth> buffer_{};
+    std::size_t base_ = 0;
+    std::size_t written_ = 0;
 };
+
+// The plus and double-plus forms of a name as FactNameFormOf tells them, without allocating:
+// only the first characters decide.
+bool IsPlusName(std::string_view name) {
+    return name.starts_with("+") || name.starts_with("[+");
+}
+
+bool IsDoublePlusName(std::string_view name) {
+    return name.starts_with("++");
+}
+
+// True when columns 1-30 of the record `text` are `name` (30 characters).
+bool NameIs(std::string_view text, std::string_view name) {
+    if (text.size() >= FactBase::kFieldWidth) {
+        return text.substr(0, FactBase::kFieldWidth) == name;
+    }
+    return FactRecord(text).NameEquals(name);
+}
+
+// Appends columns 32-61 of a record, blank-padded as a short record reads.
+void AppendValueColumns(std::string& out, std::string_view text) {
+    const std::size_t from = FactRecord::kValueColumn - 1;
+    const std::string_view value =
+        from < text.size() ? text.substr(from, FactRecord::kValueWidth) : std::string_view();
+    out.append(value);
+    out.append(FactRecord::kValueWidth - value.size(), ' ');
+}
 
 std::string_view TrimmedName(std::string_view name) {
     const std::size_t last = name.find_last_not_of(' ');
@@ -58,7 +93,7 @@ void FactBase::ResetFound() {
 }
 
 std::string FactBase::ResolveAllSubscripts(std::string key) {
-    if (!FactNameFormOf(key).plus) {
+    if (!IsPlusName(key)) {
         return key;
     }
     for (std::size_t i = 0; i < kFieldWidth && i < key.size(); ++i) {
@@ -88,10 +123,17 @@ int FactBase::Newest(std::string_view key) {
 }
 
 bool FactBase::LookupFact(std::string_view name) {
-    ResetFound();
     std::string key = ResolveAllSubscripts(PadRight(ToUpper(name), kFieldWidth));
-    const bool doublePlus = FactNameFormOf(key).doublePlus;
-    const std::string base(TrimmedName(key));
+    if (lookedUp_ && lookedUpAt_ == image_.ChangeCount() && lookedUpKey_ == key) {
+        return lookedUpFound_;  // nothing changed since: the results stand
+    }
+    ResetFound();
+    lookedUp_ = true;
+    lookedUpAt_ = image_.ChangeCount();
+    lookedUpKey_ = key;
+    lookedUpFound_ = false;
+    const bool doublePlus = IsDoublePlusName(key);
+    const std::string base(doublePlus ? TrimmedName(key) : std::string_view());
     if (doublePlus) {
         key = std::string(PartName(base, 1).view());
     }
@@ -105,13 +147,14 @@ bool FactBase::LookupFact(std::string_view name) {
     foundCertainty_ = record.CertaintyNumber();
     foundOrigin_ = record.OriginNumber();
     if (doublePlus) {
+        PartName partName(base, 1);
         for (int k = position; k <= image_.LastRecord(); ++k) {
-            const FactRecord part(image_.Text(k));
-            if (!part.NameEquals(
-                    PartName(base, static_cast<std::size_t>(k - position + 1)).view())) {
+            const std::string_view text = image_.Text(k);
+            partName.Set(static_cast<std::size_t>(k - position + 1));
+            if (!NameIs(text, partName.view())) {
                 break;
             }
-            foundValue_ += part.Value();
+            AppendValueColumns(foundValue_, text);
         }
     } else {
         foundValue_ = record.Value();
@@ -120,6 +163,7 @@ bool FactBase::LookupFact(std::string_view name) {
             foundNumber_ = ReadStoredNumber(foundValue_).value_or(-1.0);
         }
     }
+    lookedUpFound_ = true;
     return true;
 }
 
@@ -152,9 +196,7 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
             return std::string(name);
         }
         const double rounded = RoundHalfEven(*number);
-        char digits[400];
-        std::snprintf(digits, sizeof digits, "%.0f", rounded);
-        const std::string d = digits;
+        const std::string d = FormatWholeNumber(rounded);
         if (d.size() > close - open - 1) {
             return std::string(name);  // the digits do not fit between the braces
         }
@@ -173,14 +215,13 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
 int FactBase::StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
                         std::string_view origin) {
     const std::string key = ResolveAllSubscripts(PadRight(name, kFieldWidth));
-    const FactNameForm form = FactNameFormOf(key);
-    if (form.doublePlus) {
+    if (IsDoublePlusName(key)) {
         return StoreDoublePlus(key, value, certainty, origin);
     }
 
     int position = image_.LastRecord() + 1;
     const std::int32_t index = subscriptIndex_;  // the lookup of the resolved key resets it
-    if (form.plus && LookupFact(key)) {
+    if (IsPlusName(key) && LookupFact(key)) {
         position = foundPosition_;
     }
     subscriptIndex_ = index;
@@ -239,11 +280,14 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
     const int old = static_cast<int>(oldParts);
     if (oldParts > 0 && start + old - 1 < image_.LastRecord()) {
         if (Indexed()) {
-            std::vector<std::string> parts;
-            for (std::size_t j = 1; j <= newParts; ++j) {
-                parts.push_back(part(j));
+            // Only the parts from the first that changes on are written again.
+            const int kept = UnchangedParts(trimmedName, v, certainty, origin,
+                                            std::min(old, static_cast<int>(newParts)));
+            std::vector<std::string> changed;
+            for (std::size_t j = static_cast<std::size_t>(kept) + 1; j <= newParts; ++j) {
+                changed.push_back(part(j));
             }
-            if (RewriteInPlace(start, old, parts)) {
+            if (RewriteInPlace(start, old, static_cast<int>(newParts), kept, changed)) {
                 return start;
             }
             // It does not fit: the moves below fill the image as far as it goes.
@@ -297,9 +341,15 @@ namespace kelvo {
 // place down), open it again (per new part: the last record appended, then every record from
 // the end down to the start one place up) and write the parts. R(i) below is the i-th record
 // behind the old parts, as it was before.
-bool FactBase::RewriteInPlace(int start, int oldParts, const std::vector<std::string>& parts) {
+bool FactBase::RewriteInPlace(int start, int oldParts, int newParts, int kept,
+                              const std::vector<std::string>& changed) {
     const int behind = image_.LastRecord() - (start + oldParts - 1);  // the records R(1..behind)
     auto r = [&](int i) { return std::string(image_.Text(start + oldParts - 1 + i)); };
+    // Part j (from 1) as written: a kept part is the record already in its place.
+    auto part = [&](int j) {
+        return j > kept ? changed[static_cast<std::size_t>(j - kept - 1)]
+                        : std::string(image_.Text(start + j - 1));
+    };
 
     // The stores, newest first, as far as RecentStores reaches.
     std::vector<std::string> newest;
@@ -309,10 +359,10 @@ bool FactBase::RewriteInPlace(int start, int oldParts, const std::vector<std::st
             newest.push_back(std::move(text));
         }
     };
-    for (auto part = parts.rbegin(); part != parts.rend() && newest.size() < wanted; ++part) {
-        note(*part);
+    for (int j = newParts; j >= 1 && newest.size() < wanted; --j) {
+        note(part(j));
     }
-    const int rounds = static_cast<int>(parts.size());
+    const int rounds = newParts;
     for (int round = rounds; round >= 1 && newest.size() < wanted; --round) {
         // Chronologically: R(behind) appended; R(behind) down to R(1) moved up; then the
         // round - 1 copies of R(1) that earlier rounds left at the start moved up.
@@ -328,11 +378,40 @@ bool FactBase::RewriteInPlace(int start, int oldParts, const std::vector<std::st
         note(r(i));
     }
 
-    if (!image_.SpliceRecords(start, oldParts, parts)) {
+    // The kept parts stay; the splice replaces the rest and moves the later records once.
+    if (!image_.SpliceRecords(start + kept, oldParts - kept, changed)) {
         return false;
     }
     image_.NoteRecentStores(std::vector<std::string>(newest.rbegin(), newest.rend()));
     return true;
+}
+
+int FactBase::UnchangedParts(std::string_view base, std::string_view value,
+                             std::string_view certainty, std::string_view origin, int limit) const {
+    // A part record is 82 characters: name, a blank, the value, certainty and origin (each
+    // padded or cut), blanks. The values were just read into FoundValue by the lookup.
+    const std::string tail =
+        PadRight(certainty, 2) + PadRight(origin, 2) + std::string(FactRecord::kLength - 65, ' ');
+    const std::size_t width = kFieldWidth;
+    PartName partName(base, 1);
+    for (int j = 0; j < limit; ++j) {
+        partName.Set(static_cast<std::size_t>(j) + 1);
+        const std::string_view text = image_.Text(foundPosition_ + j);
+        if (text.size() != FactRecord::kLength || text[kFieldWidth] != ' ' ||
+            text.substr(2 * kFieldWidth + 1) != tail ||
+            text.substr(0, kFieldWidth) != partName.view()) {
+            return j;
+        }
+        const std::size_t from = width * static_cast<std::size_t>(j);
+        const std::string_view chunk =
+            from < value.size() ? value.substr(from, width) : std::string_view();
+        const std::string_view have = std::string_view(foundValue_).substr(from, width);
+        if (have.substr(0, chunk.size()) != chunk ||
+            have.find_first_not_of(' ', chunk.size()) != std::string_view::npos) {
+            return j;
+        }
+    }
+    return limit;
 }
 
 }  // namespace kelvo

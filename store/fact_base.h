@@ -64,7 +64,15 @@ class FactBase {
     bool Indexed() const { return image_.searchMode() == SearchMode::Indexed; }
     /// The newest fact record whose columns 1-30 equal `key`; -1 when none.
     int Newest(std::string_view key);
-    bool RewriteInPlace(int start, int oldParts, const std::vector<std::string>& parts);
+    /// Rewrites the double-plus variable at `start` (`oldParts` records) with `newParts` parts,
+    /// of which the first `kept` are the same records as before and `changed` the rest.
+    bool RewriteInPlace(int start, int oldParts, int newParts, int kept,
+                        const std::vector<std::string>& changed);
+    /// How many of the first parts of the double-plus variable just looked up (at
+    /// FoundPosition) are already the records that the parts of `value` under the name `base`
+    /// (without trailing blanks) with `certainty` and `origin` would be; at most `limit`.
+    int UnchangedParts(std::string_view base, std::string_view value, std::string_view certainty,
+                       std::string_view origin, int limit) const;
     std::string ResolveAllSubscripts(std::string key);
     int StoreDoublePlus(const std::string& name, std::string_view value, std::string_view certainty,
                         std::string_view origin);
@@ -78,6 +86,12 @@ class FactBase {
     std::int32_t foundCertainty_ = -1;
     std::int32_t foundOrigin_ = -1;
     std::int32_t subscriptIndex_ = -1;
+    // The last lookup: its key and the image's change count then. While both are the same the
+    // Found* results above are still its answer.
+    std::string lookedUpKey_;
+    std::uint64_t lookedUpAt_ = 0;
+    bool lookedUp_ = false;
+    bool lookedUpFound_ = false;
 };
 
 }  // namespace kelvo

@@ -1,6 +1,7 @@
 #include "store/knowledge_base_image.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "store/knowledge_base_file.h"
@@ -23,22 +24,34 @@ Expected<int> KnowledgeBaseImage::LoadImage(const KnowledgeBaseFile& file) {
 }
 
 Expected<int> KnowledgeBaseImage::LoadImage(std::vector<LineRecord> records) {
-    if (records.size() > static_cast<std::size_t>(kMaxProgramLines)) {
+    return LoadImage(std::make_shared<const std::vector<LineRecord>>(std::move(records)));
+}
+
+Expected<int> KnowledgeBaseImage::LoadImage(
+    std::shared_ptr<const std::vector<LineRecord>> records) {
+    if (records == nullptr) {
+        records = std::make_shared<const std::vector<LineRecord>>();
+    }
+    if (records->size() > static_cast<std::size_t>(kMaxProgramLines)) {
         ReleaseImage();
         return Error{"Die Wissensbasis hat mehr als " + std::to_string(kMaxProgramLines) +
                      " Zeilen"};
     }
-    const int count = static_cast<int>(records.size());
+    const int count = static_cast<int>(records->size());
+    ++changeCount_;
     // Twice the program (its lines and at most one task copy each), one spare, and the facts.
     capacity_ = 2 * count + 1 + factRecordReserve_;
-    records_ = std::move(records);
+    records_.clear();
+    records_.shrink_to_fit();
+    shared_ = std::move(records);
+    sharedCount_ = shared_->size();
     lastRecord_ = count - 1;
     full_ = false;
     indexValid_ = false;
 
     ruleIndex_.assign(1, -1);
     for (int position = 0; position <= lastRecord_; ++position) {
-        if (records_[static_cast<std::size_t>(position)].column(1) == 'R') {
+        if (At(static_cast<std::size_t>(position)).column(1) == 'R') {
             ruleIndex_.push_back(position);
         }
     }
@@ -50,7 +63,33 @@ Expected<int> KnowledgeBaseImage::LoadImage(std::vector<LineRecord> records) {
     return ruleCount_;
 }
 
+LineRecord& KnowledgeBaseImage::Writable(std::size_t position) {
+    if (position < sharedCount_) {
+        OwnAll();
+    }
+    return records_[position - sharedCount_];
+}
+
+void KnowledgeBaseImage::OwnAll() {
+    if (sharedCount_ == 0) {
+        return;
+    }
+    records_.insert(records_.begin(), shared_->begin(),
+                    shared_->begin() + static_cast<std::ptrdiff_t>(sharedCount_));
+    shared_.reset();
+    sharedCount_ = 0;
+}
+
+void KnowledgeBaseImage::Reach(std::size_t position) {
+    if (position >= Size()) {
+        records_.resize(position + 1 - sharedCount_);
+    }
+}
+
 void KnowledgeBaseImage::ReleaseImage() {
+    ++changeCount_;
+    shared_.reset();
+    sharedCount_ = 0;
     records_.clear();
     records_.shrink_to_fit();
     ruleIndex_.clear();
@@ -73,25 +112,25 @@ bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
         full_ = true;
         return false;
     }
+    ++changeCount_;
     LineRecord record(text);
     const auto slot = static_cast<std::size_t>(position);
     // A replacement under the same name (a plus name, a double-plus part) leaves the index.
     const bool reindex =
         Indexing(position) &&
-        (position > lastRecord_ || !factIndex_.SameKeys(records_[slot].text(), record.text()));
+        (position > lastRecord_ || !factIndex_.SameKeys(At(slot).text(), record.text()));
     if (reindex && position <= lastRecord_) {
-        factIndex_.Remove(records_[slot].text(), position);
+        factIndex_.Remove(At(slot).text(), position);
     }
     const bool appended = position > lastRecord_;
     if (appended) {
         ++lastRecord_;
     }
-    if (slot >= records_.size()) {
-        records_.resize(slot + 1);
-    }
-    records_[slot] = record;
+    Reach(slot);
+    LineRecord& target = Writable(slot);
+    target = record;
     if (reindex) {
-        factIndex_.Add(records_[slot].text(), position);
+        factIndex_.Add(target.text(), position);
     }
     EnterRecentStore(record);
     if (observer_ != nullptr) {
@@ -123,19 +162,21 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
     if (newLast >= capacity_) {
         return false;
     }
+    ++changeCount_;
     if (insertCount == removeCount) {
         // Nothing moves: a rewrite of the same size.
         for (int j = 0; j < insertCount; ++j) {
             const auto slot = static_cast<std::size_t>(start + j);
             const LineRecord record(texts[static_cast<std::size_t>(j)]);
             const bool reindex =
-                Indexing(start + j) && !factIndex_.SameKeys(records_[slot].text(), record.text());
+                Indexing(start + j) && !factIndex_.SameKeys(At(slot).text(), record.text());
             if (reindex) {
-                factIndex_.Remove(records_[slot].text(), start + j);
+                factIndex_.Remove(At(slot).text(), start + j);
             }
-            records_[slot] = record;
+            LineRecord& target = Writable(slot);
+            target = record;
             if (reindex) {
-                factIndex_.Add(records_[slot].text(), start + j);
+                factIndex_.Add(target.text(), start + j);
             }
         }
         if (observer_ != nullptr) {
@@ -145,27 +186,32 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
     }
     for (int p = lastRecord_; p >= start; --p) {
         if (Indexing(p)) {
-            factIndex_.Remove(records_[static_cast<std::size_t>(p)].text(), p);
+            factIndex_.Remove(At(static_cast<std::size_t>(p)).text(), p);
         }
     }
-    if (static_cast<std::size_t>(newLast) >= records_.size()) {
-        records_.resize(static_cast<std::size_t>(newLast) + 1);
+    if (static_cast<std::size_t>(start) < sharedCount_) {
+        OwnAll();
     }
-    const auto from = records_.begin() + start + removeCount;
-    const auto end = records_.begin() + lastRecord_ + 1;
+    Reach(static_cast<std::size_t>(newLast));
+    // Own positions from here on: start lies at or behind the shared records.
+    const auto own = [this](int position) {
+        return records_.begin() +
+               (static_cast<std::ptrdiff_t>(position) - static_cast<std::ptrdiff_t>(sharedCount_));
+    };
+    const auto from = own(start + removeCount);
+    const auto end = own(lastRecord_ + 1);
     if (insertCount > removeCount) {
         std::move_backward(from, end, end + (insertCount - removeCount));
     } else if (insertCount < removeCount) {
-        std::move(from, end, records_.begin() + start + insertCount);
+        std::move(from, end, own(start + insertCount));
     }
     for (int j = 0; j < insertCount; ++j) {
-        records_[static_cast<std::size_t>(start + j)] =
-            LineRecord(texts[static_cast<std::size_t>(j)]);
+        *own(start + j) = LineRecord(texts[static_cast<std::size_t>(j)]);
     }
     lastRecord_ = newLast;
     for (int p = start; p <= lastRecord_; ++p) {
         if (Indexing(p)) {
-            factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
+            factIndex_.Add(At(static_cast<std::size_t>(p)).text(), p);
         }
     }
     if (observer_ != nullptr) {
@@ -175,15 +221,16 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
 }
 
 void KnowledgeBaseImage::SetLastRecord(int firstFree) {
-    const int newLast = std::clamp(firstFree, 0, static_cast<int>(records_.size())) - 1;
+    ++changeCount_;
+    const int newLast = std::clamp(firstFree, 0, static_cast<int>(Size())) - 1;
     for (int p = lastRecord_; p > newLast; --p) {
         if (Indexing(p)) {
-            factIndex_.Remove(records_[static_cast<std::size_t>(p)].text(), p);
+            factIndex_.Remove(At(static_cast<std::size_t>(p)).text(), p);
         }
     }
     for (int p = lastRecord_ + 1; p <= newLast; ++p) {
         if (Indexing(p)) {
-            factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
+            factIndex_.Add(At(static_cast<std::size_t>(p)).text(), p);
         }
     }
     const int oldLast = lastRecord_;
@@ -194,6 +241,7 @@ void KnowledgeBaseImage::SetLastRecord(int firstFree) {
 }
 
 void KnowledgeBaseImage::SetFactBoundary(int position) {
+    ++changeCount_;
     if (position != factBoundary_) {
         indexValid_ = false;
     }
@@ -201,6 +249,7 @@ void KnowledgeBaseImage::SetFactBoundary(int position) {
 }
 
 void KnowledgeBaseImage::SetSearchMode(SearchMode mode) {
+    ++changeCount_;
     searchMode_ = mode;
     indexValid_ = false;
 }
@@ -210,7 +259,7 @@ const FactNameIndex& KnowledgeBaseImage::FactIndex(std::string_view goal) {
         factIndex_.Clear(goal);
         indexValid_ = searchMode_ == SearchMode::Indexed;
         for (int p = factBoundary_ + 1; indexValid_ && p <= lastRecord_; ++p) {
-            factIndex_.Add(records_[static_cast<std::size_t>(p)].text(), p);
+            factIndex_.Add(At(static_cast<std::size_t>(p)).text(), p);
         }
     }
     return factIndex_;
@@ -218,10 +267,10 @@ const FactNameIndex& KnowledgeBaseImage::FactIndex(std::string_view goal) {
 
 const LineRecord& KnowledgeBaseImage::Record(int position) const {
     static const LineRecord kEmpty;
-    if (position < 0 || static_cast<std::size_t>(position) >= records_.size()) {
+    if (position < 0 || static_cast<std::size_t>(position) >= Size()) {
         return kEmpty;
     }
-    return records_[static_cast<std::size_t>(position)];
+    return At(static_cast<std::size_t>(position));
 }
 
 const LineRecord& KnowledgeBaseImage::RecentStore(int i) const {

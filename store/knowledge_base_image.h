@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +45,11 @@ class KnowledgeBaseImage {
     /// The same from records already in memory (a knowledge base imported from text).
     Expected<int> LoadImage(std::vector<LineRecord> records);
 
+    /// The same, sharing `records` with their other owners: a restart loads them again without
+    /// a copy, and they are copied only when a store, a move or a splice changes one of them.
+    /// A null pointer loads no records.
+    Expected<int> LoadImage(std::shared_ptr<const std::vector<LineRecord>> records);
+
     /// Frees the image and the rule index; LastRecord becomes -1. FactBoundary keeps its value.
     void ReleaseImage();
 
@@ -79,13 +86,20 @@ class KnowledgeBaseImage {
     int LastRecord() const { return lastRecord_; }
     int ProgramEnd() const { return programEnd_; }
     int FactBoundary() const { return factBoundary_; }
-    void SetProgramEnd(int position) { programEnd_ = position; }
+    void SetProgramEnd(int position) {
+        programEnd_ = position;
+        ++changeCount_;
+    }
     void SetFactBoundary(int position);
     int ImageCapacity() const { return capacity_; }
     bool ProgrammingModule() const { return programmingModule_; }
 
     /// True after a store was refused because the image was full.
     bool Full() const { return full_; }
+
+    /// Grows with every change of the records or the bounds (a store, a move, a cut, a load,
+    /// a release, a new boundary): while it stays the same, every lookup gives the same answer.
+    std::uint64_t ChangeCount() const { return changeCount_; }
 
     /// The record at `position` (0 to LastRecord; behind it, what was last stored there).
     const LineRecord& Record(int position) const;
@@ -105,8 +119,25 @@ class KnowledgeBaseImage {
   private:
     bool Indexing(int position) const { return indexValid_ && position > factBoundary_; }
     void EnterRecentStore(const LineRecord& record);
+    /// Positions held: the shared records and the image's own behind them.
+    std::size_t Size() const { return sharedCount_ + records_.size(); }
+    const LineRecord& At(std::size_t position) const {
+        return position < sharedCount_ ? (*shared_)[position] : records_[position - sharedCount_];
+    }
+    /// The record at `position` (below Size()) for writing; the shared records become the
+    /// image's own first when it lies among them.
+    LineRecord& Writable(std::size_t position);
+    /// Makes every record the image's own, so that any of them may change.
+    void OwnAll();
+    /// Makes room for positions up to `position`; new positions hold empty records.
+    void Reach(std::size_t position);
 
-    std::vector<LineRecord> records_;
+    // The records from 0 to Size() - 1: the first sharedCount_ of them read from shared_
+    // (the loaded knowledge base, not yet changed), the rest from records_. Those grow in
+    // blocks, so that a record costs its 84 bytes and growing never copies the records.
+    std::shared_ptr<const std::vector<LineRecord>> shared_;
+    std::size_t sharedCount_ = 0;
+    std::deque<LineRecord> records_;
     std::vector<std::int32_t> ruleIndex_;
     std::array<LineRecord, kRecentStoreCount + 1> recentStores_{};
     int factRecordReserve_ = kFactRecordReserve;
@@ -121,6 +152,7 @@ class KnowledgeBaseImage {
     FactNameIndex factIndex_;
     bool indexValid_ = false;
     RecordObserver* observer_ = nullptr;
+    std::uint64_t changeCount_ = 0;
 };
 
 }  // namespace kelvo

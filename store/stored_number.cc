@@ -58,12 +58,56 @@ double RoundHalfEven(double value) {
 }
 
 std::string FormatStoredNumber(double value) {
-    double rounded = std::nearbyint(value * 1000.0) / 1000.0;
+    const double thousandths = std::nearbyint(value * 1000.0);
+    double rounded = thousandths / 1000.0;
     if (rounded == 0.0) {
         rounded = 0.0;  // turns -0.0 into 0.0: no "-0.000"
     }
-    char buffer[64];
+    // Below 10^15 thousandths the value printed with three decimals is exactly the whole
+    // number of thousandths, so it is written from that without the C library.
+    constexpr double kExact = 1e15;
+    if (std::fabs(thousandths) < kExact) {
+        const auto whole = static_cast<long long>(thousandths);
+        const unsigned long long magnitude = whole < 0
+                                                 ? 0ULL - static_cast<unsigned long long>(whole)
+                                                 : static_cast<unsigned long long>(whole);
+        char digits[32];
+        char* end = std::to_chars(std::begin(digits), std::end(digits), magnitude / 1000).ptr;
+        const auto part = static_cast<unsigned>(magnitude % 1000);
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + part / 100);
+        *end++ = static_cast<char>('0' + part / 10 % 10);
+        *end++ = static_cast<char>('0' + part % 10);
+        const std::size_t length = static_cast<std::size_t>(end - digits) + (whole < 0 ? 1 : 0);
+        std::string text = "(";
+        if (length < 16) {
+            text.append(16 - length, ' ');
+        }
+        if (whole < 0) {
+            text += '-';
+        }
+        text.append(digits, end);
+        text += ')';
+        return text;
+    }
+    char buffer[400];
     const int n = std::snprintf(buffer, sizeof buffer, "(%16.3f)", rounded);
+    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::string FormatWholeNumber(double value) {
+    // Every whole double below 2^63 converts exactly, and its decimal digits are what "%.0f"
+    // writes.
+    constexpr double kExact = 9.2e18;
+    if (std::fabs(value) < kExact && value == std::nearbyint(value) &&
+        (value != 0.0 || !std::signbit(value))) {
+        char digits[32];
+        const auto end =
+            std::to_chars(std::begin(digits), std::end(digits), static_cast<long long>(value)).ptr;
+        return std::string(digits, end);
+    }
+    char buffer[400];
+    const int n = std::snprintf(buffer, sizeof buffer, "%.0f", value);
     return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
@@ -84,11 +128,16 @@ std::optional<double> ParseDecimalNumber(std::string_view text) {
 }
 
 std::optional<double> ReadStoredNumber(std::string_view value) {
-    const std::string trimmed = TrimRight(value);
-    if (trimmed.size() < 2 || trimmed.front() != '(') {
+    const std::size_t last = value.find_last_not_of(' ');
+    if (last == std::string_view::npos || last < 1 || value.front() != '(') {
         return std::nullopt;
     }
-    const std::string inside = TrimLeft(TrimRight(trimmed.substr(1, trimmed.size() - 2)));
+    std::string_view inside = value.substr(1, last - 1);
+    const std::size_t begin = inside.find_first_not_of(' ');
+    if (begin == std::string_view::npos) {
+        return ParseDecimalNumber(std::string_view());
+    }
+    inside = inside.substr(begin, inside.find_last_not_of(' ') - begin + 1);
     return ParseDecimalNumber(inside);
 }
 

@@ -20,6 +20,9 @@ double RoundHalfEven(double value);
 /// representable range gives a wider text; callers check the range first.
 std::string FormatStoredNumber(double value);
 
+/// The decimal digits of `value` rounded to a whole number, as printf's "%.0f" writes them.
+std::string FormatWholeNumber(double value);
+
 /// Reads a whole text as a decimal number: optional sign, digits with an optional decimal
 /// point, optional exponent. No blanks, no comma, no "inf" or "nan". Empty when it does not read.
 std::optional<double> ParseDecimalNumber(std::string_view text);

@@ -122,8 +122,12 @@ int RunConsult(const ConsultCommandOptions& command) {
         }
     }
 
-    const ConsultOutcome outcome = RunScriptedConsultation(*loaded, std::move(answers), options);
-    const std::string transcript = TranscriptText(outcome.events);
+    // The events become transcript lines as they happen, and the consultations share the
+    // loaded records: a long run holds neither twice.
+    std::string transcript;
+    options.transcript = &transcript;
+    const ConsultOutcome outcome =
+        RunScriptedConsultation(std::move(*loaded), std::move(answers), options);
     if (command.transcript.empty()) {
         std::cout << transcript << std::flush;
     } else {

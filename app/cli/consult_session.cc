@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <iostream>
 #include <limits>
+#include <memory>
 #include <span>
 #include <system_error>
 #include <utility>
@@ -24,6 +25,7 @@
 #include "engine/program_check.h"
 #include "engine/start_command.h"
 #include "lint/knowledge_base_lint.h"
+#include "platform/scripted/transcript_line.h"
 #include "shell/consultation_run.h"
 #include "store/atomic_file.h"
 #include "store/fact_record.h"
@@ -116,6 +118,54 @@ nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidenc
             {"errorReport", consultation.ErrorReported()},
             {"restart", consultation.RestartRequested()},
             {"facts", std::move(facts)}};
+}
+
+void AppendEndEventLine(std::string& transcript, Consultation& consultation, int number) {
+    nlohmann::json head = {{"event", "end"},
+                           {"consultation", number},
+                           {"sessionKey", consultation.SessionKey()},
+                           {"errorLine", consultation.ErrorLine()},
+                           {"checkFailed", consultation.CheckFailed()},
+                           {"errorReport", consultation.ErrorReported()},
+                           {"restart", consultation.RestartRequested()},
+                           {"facts", nullptr}};
+    std::string line;
+    AppendTranscriptLine(line, head);
+    // Only numbers, booleans and "end" come before the facts, so this finds their place.
+    static constexpr std::string_view kFacts = "\"facts\":null";
+    const std::size_t at = line.find(kFacts);
+    transcript.append(line, 0, at);
+    transcript += "\"facts\":[";
+    if (!consultation.CheckFailed()) {
+        const KnowledgeBaseImage& image = consultation.image();
+        // About the length of a fact's object, so that a long transcript grows once.
+        constexpr std::size_t kFactLength = 140;
+        const int count = image.LastRecord() - image.FactBoundary();
+        if (count > 0) {
+            transcript.reserve(transcript.size() + line.size() +
+                               kFactLength * static_cast<std::size_t>(count));
+        }
+        for (int p = image.FactBoundary() + 1; p <= image.LastRecord(); ++p) {
+            if (p > image.FactBoundary() + 1) {
+                transcript += ',';
+            }
+            const FactRecord record(image.Text(p));
+            // The keys in the order the JSON object keeps them.
+            transcript += "{\"certainty\":";
+            AppendJsonString(transcript, Windows1252ToUtf8(record.Certainty()));
+            transcript += ",\"name\":";
+            AppendJsonString(transcript, Windows1252ToUtf8(record.Name()));
+            transcript += ",\"origin\":";
+            AppendJsonString(transcript, Windows1252ToUtf8(record.Origin()));
+            transcript += ",\"position\":";
+            transcript += std::to_string(p);
+            transcript += ",\"value\":";
+            AppendJsonString(transcript, Windows1252ToUtf8(record.Value()));
+            transcript += '}';
+        }
+    }
+    transcript += ']';
+    transcript.append(line, at + kFacts.size());
 }
 
 Expected<std::vector<ScriptedAnswer>> ParseAnswers(std::string_view text,
@@ -373,9 +423,11 @@ std::optional<std::pair<double, double>> ParseNumberPair(std::string_view text) 
     return std::pair{*first, *second};
 }
 
-ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
-                                       std::vector<ScriptedAnswer> answers,
-                                       const ConsultOptions& options) {
+namespace {
+
+ConsultOutcome RunScripted(const LoadedKnowledgeBase& knowledgeBase,
+                           std::shared_ptr<const std::vector<LineRecord>> records,
+                           std::vector<ScriptedAnswer> answers, const ConsultOptions& options) {
     ScriptedOptions scripted;
     scripted.strict = options.strict;
     scripted.clock = options.clock;
@@ -393,6 +445,7 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
             .string();
     scripted.programPath = std::filesystem::read_symlink("/proc/self/exe", pathError).string();
     ScriptedPlatform platform(std::move(answers), scripted);
+    platform.StreamEvents(options.transcript);
     SeededRandomSource random(options.seed);
     ConsultationServices services{platform, platform, platform, random, platform};
     services.clipboard = &platform;
@@ -434,10 +487,14 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         if (options.finished) {
             options.finished(consultation);
         }
-        platform.Record(
-            EndEvent(consultation, outcome.consultations, options.evidenceInTranscript));
+        if (options.transcript != nullptr && !options.evidenceInTranscript) {
+            AppendEndEventLine(*options.transcript, consultation, outcome.consultations);
+        } else {
+            platform.Record(
+                EndEvent(consultation, outcome.consultations, options.evidenceInTranscript));
+        }
     };
-    auto result = RunKnowledgeBase(knowledgeBase.records, image, config, services, hooks);
+    auto result = RunSharedKnowledgeBase(std::move(records), image, config, services, hooks);
     outcome.events = platform.events();
     outcome.timedOut = platform.timedOut();
     outcome.ranOut = platform.ranOut();
@@ -456,6 +513,24 @@ ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
         outcome.exitCode = kExitSuccess;
     }
     return outcome;
+}
+
+}  // namespace
+
+ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
+                                       std::vector<ScriptedAnswer> answers,
+                                       const ConsultOptions& options) {
+    return RunScripted(knowledgeBase,
+                       std::make_shared<const std::vector<LineRecord>>(knowledgeBase.records),
+                       std::move(answers), options);
+}
+
+ConsultOutcome RunScriptedConsultation(LoadedKnowledgeBase&& knowledgeBase,
+                                       std::vector<ScriptedAnswer> answers,
+                                       const ConsultOptions& options) {
+    auto records =
+        std::make_shared<const std::vector<LineRecord>>(std::move(knowledgeBase.records));
+    return RunScripted(knowledgeBase, std::move(records), std::move(answers), options);
 }
 
 bool ReadClockOption(const std::string& text, LocalDateTime& clock) {
@@ -526,8 +601,7 @@ std::optional<int> ReadScriptFile(const std::string& file, std::vector<ScriptedA
 std::string TranscriptText(const std::vector<nlohmann::json>& events) {
     std::string text;
     for (const nlohmann::json& event : events) {
-        text += event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-        text += '\n';
+        AppendTranscriptLine(text, event);
     }
     return text;
 }

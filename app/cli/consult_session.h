@@ -77,6 +77,9 @@ struct ConsultOptions {
     bool evidenceInTranscript = false;
     /// Called with each consultation when it has ended, before its "end" event is recorded.
     std::function<void(Consultation&)> finished;
+    /// When set, every event is appended to it as its transcript line when it happens and
+    /// ConsultOutcome::events stays empty: the run keeps no events in memory.
+    std::string* transcript = nullptr;
 };
 
 /// How deeply the JSON of an answer or of --desktop may nest ("{...}" and "[...]" counted).
@@ -132,6 +135,10 @@ struct ConsultOutcome {
 ConsultOutcome RunScriptedConsultation(const LoadedKnowledgeBase& knowledgeBase,
                                        std::vector<ScriptedAnswer> answers,
                                        const ConsultOptions& options);
+/// The same, taking the records over: the consultations share them instead of copying them.
+ConsultOutcome RunScriptedConsultation(LoadedKnowledgeBase&& knowledgeBase,
+                                       std::vector<ScriptedAnswer> answers,
+                                       const ConsultOptions& options);
 
 /// The transcript as JSON Lines: one compact event per line, each ended by "\n" (UTF-8).
 std::string TranscriptText(const std::vector<nlohmann::json>& events);
@@ -148,6 +155,10 @@ bool WriteTranscriptFile(const std::string& file, std::string_view text, std::os
 /// a failed program check); `withEvidence` (and explanations on) gives each fact its
 /// "evidence" and adds the "removedFacts" of the jump back.
 nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidence = false);
+
+/// Appends the transcript line of EndEvent(consultation, number) to `transcript`, the same
+/// bytes, without building the facts as JSON values first.
+void AppendEndEventLine(std::string& transcript, Consultation& consultation, int number);
 
 /// A message box text on one console line: each "\r\n" a blank, runs of blanks one blank,
 /// converted to UTF-8.

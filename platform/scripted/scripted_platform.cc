@@ -10,6 +10,7 @@
 #include "forms/page_session.h"
 #include "inspector/runtime_inspector.h"
 #include "platform/scripted/form_json.h"
+#include "platform/scripted/transcript_line.h"
 #include "store/fact_base.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
@@ -72,6 +73,14 @@ int FindSlot(const TForm6& form, Pool pool, const std::string& name, bool editab
 
 }  // namespace
 
+void ScriptedPlatform::Record(nlohmann::json event) {
+    if (transcript_ != nullptr) {
+        AppendTranscriptLine(*transcript_, event);
+        return;
+    }
+    events_.push_back(std::move(event));
+}
+
 ScriptedPlatform::ScriptedPlatform(std::vector<ScriptedAnswer> answers, ScriptedOptions options)
     : answers_(answers.begin(), answers.end()),
       options_(std::move(options)),
@@ -122,7 +131,7 @@ void ScriptedPlatform::CheckTimeout() {
     if (!timedOut_ && options_.timeout.count() > 0 &&
         std::chrono::steady_clock::now() >= deadline_) {
         timedOut_ = true;
-        events_.push_back({{"event", "timeout"}});
+        Record({{"event", "timeout"}});
     }
 }
 
@@ -149,12 +158,12 @@ MessageAnswer ScriptedPlatform::MessageBox(std::string_view text, std::string_vi
     }
     const char* answerName =
         answer == MessageAnswer::Yes ? "yes" : (answer == MessageAnswer::No ? "no" : "ok");
-    events_.push_back({{"event", "message"},
-                       {"caption", Utf8(caption)},
-                       {"text", Utf8(text)},
-                       {"icon", IconName(icon)},
-                       {"buttons", buttons == MessageButtons::YesNo ? "yesno" : "ok"},
-                       {"answer", answerName}});
+    Record({{"event", "message"},
+            {"caption", Utf8(caption)},
+            {"text", Utf8(text)},
+            {"icon", IconName(icon)},
+            {"buttons", buttons == MessageButtons::YesNo ? "yesno" : "ok"},
+            {"answer", answerName}});
     return answer;
 }
 
@@ -309,8 +318,7 @@ class ScriptedPageDesktop final : public PageDesktop {
         platform_.Play(request);
     }
     void PrintPage(const TForm6& form) override {
-        platform_.events_.push_back(
-            {{"event", "pageprint"}, {"caption", Utf8(TrimRight(form.Caption()))}});
+        platform_.Record({{"event", "pageprint"}, {"caption", Utf8(TrimRight(form.Caption()))}});
     }
     void OpenInspector(InspectorContext& context) override {
         platform_.ShowInspector(InspectorReason::Page, 0, context);
@@ -369,13 +377,13 @@ void ScriptedPageDesktop::ReadAnswer(TForm6& form) {
     if (stop) {
         // A stopped run leaves the page as a confirmed break-off would.
         event["answer"] = "abbruch";
-        p.events_.push_back(std::move(event));
+        p.Record(std::move(event));
         pending_.push_back({PageAction::Kind::Stop});
         return;
     }
     event["answer"] =
         button > 0 ? Utf8(TrimRight(form.Slot(Pool::Button, button).belegtMit)) : press;
-    p.events_.push_back(std::move(event));
+    p.Record(std::move(event));
     if (print) {
         pending_.push_back({PageAction::Kind::Drucken});
     }
@@ -434,7 +442,7 @@ void ScriptedPlatform::ShowInspector(InspectorReason why, int line, InspectorCon
             }
         }
     }
-    events_.push_back(std::move(event));
+    Record(std::move(event));
 }
 
 bool ScriptedPlatform::PumpOneEvent() {
@@ -461,22 +469,22 @@ bool ScriptedPlatform::PumpOneEvent() {
         return !stopBreakOffServed_;
     }
     answers_.pop_front();
-    events_.push_back({{"event", "breakoff"}});
+    Record({{"event", "breakoff"}});
     return true;
 }
 
 void ScriptedPlatform::Beep() {
-    events_.push_back({{"event", "beep"}});
+    Record({{"event", "beep"}});
 }
 
 std::string ScriptedPlatform::Text() {
-    events_.push_back({{"event", "clipboard"}, {"action", "read"}, {"text", Utf8(clipboard_)}});
+    Record({{"event", "clipboard"}, {"action", "read"}, {"text", Utf8(clipboard_)}});
     return clipboard_;
 }
 
 void ScriptedPlatform::SetText(std::string_view text) {
     clipboard_ = std::string(text);
-    events_.push_back({{"event", "clipboard"}, {"action", "write"}, {"text", Utf8(clipboard_)}});
+    Record({{"event", "clipboard"}, {"action", "write"}, {"text", Utf8(clipboard_)}});
 }
 
 std::optional<std::string> ScriptedPlatform::ChooseFile(const char* dialog,
@@ -510,7 +518,7 @@ std::optional<std::string> ScriptedPlatform::ChooseFile(const char* dialog,
         }
     }
     event["file"] = chosen ? nlohmann::json(Utf8(*chosen)) : nlohmann::json(nullptr);
-    events_.push_back(std::move(event));
+    Record(std::move(event));
     return chosen;
 }
 
@@ -523,7 +531,7 @@ std::optional<std::string> ScriptedPlatform::SaveFileName(const FileDialogReques
 }
 
 void ScriptedPlatform::PrinterSetup() {
-    events_.push_back({{"event", "printersetup"}});
+    Record({{"event", "printersetup"}});
 }
 
 bool ScriptedPlatform::OpenDocument(std::string_view target) {
@@ -531,7 +539,7 @@ bool ScriptedPlatform::OpenDocument(std::string_view target) {
     const bool opened =
         !target.empty() && (target.find("://") != std::string_view::npos ||
                             std::filesystem::exists(std::filesystem::path(target), error));
-    events_.push_back({{"event", "open"}, {"target", std::string(target)}, {"opened", opened}});
+    Record({{"event", "open"}, {"target", std::string(target)}, {"opened", opened}});
     return opened;
 }
 
@@ -541,16 +549,16 @@ bool ScriptedPlatform::StartProcess(const std::vector<std::string>& arguments,
     const bool started =
         !arguments.empty() && !arguments.front().empty() &&
         (workingFolder.empty() || std::filesystem::is_directory(workingFolder, error));
-    events_.push_back({{"event", "process"},
-                       {"arguments", arguments},
-                       {"folder", workingFolder.string()},
-                       {"started", started}});
+    Record({{"event", "process"},
+            {"arguments", arguments},
+            {"folder", workingFolder.string()},
+            {"started", started}});
     return started;
 }
 
 void ScriptedPlatform::Play(const MediaRequest& request) {
     for (const std::string& command : request.commands) {
-        events_.push_back({{"event", "media"}, {"command", command}});
+        Record({{"event", "media"}, {"command", command}});
     }
 }
 

@@ -103,10 +103,19 @@ class ScriptedPlatform final : public Dialogs,
     std::filesystem::path ProgramPath() override { return options_.programPath; }
     std::filesystem::path KnowledgeBasePath() override { return options_.knowledgeBasePath; }
 
-    /// Appends an event of the caller's own (the start and end of a run).
-    void Record(nlohmann::json event) { events_.push_back(std::move(event)); }
+    /// Appends an event of the caller's own (the start and end of a run); every event of the
+    /// platform goes through here.
+    void Record(nlohmann::json event);
 
+    /// The events so far; empty while they are streamed.
     const std::vector<nlohmann::json>& events() const { return events_; }
+
+    /// From now on each event is appended to `transcript` as its line (AppendTranscriptLine)
+    /// when it happens instead of being kept in events(), so a long run keeps none in memory;
+    /// null keeps them again. `transcript` must outlive the platform's use of it.
+    void StreamEvents(std::string* transcript) { transcript_ = transcript; }
+    /// The transcript the events go to; null when they are kept in events().
+    std::string* StreamedTranscript() const { return transcript_; }
 
     /// The first fault of the script (an answer that does not fit its interaction), naming its
     /// line; empty when there is none.
@@ -168,6 +177,7 @@ class ScriptedPlatform final : public Dialogs,
     std::deque<ScriptedAnswer> answers_;
     ScriptedOptions options_;
     std::vector<nlohmann::json> events_;
+    std::string* transcript_ = nullptr;
     std::optional<std::string> scriptError_;
     std::chrono::steady_clock::time_point deadline_;
     bool ranOut_ = false;

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
 #include "tests/case_name.h"
 
 namespace kelvo {
@@ -78,6 +84,92 @@ TEST(ReadStoredNumber, ReadsBetweenTheParentheses) {
     EXPECT_FALSE(ReadStoredNumber("12.500"));
     EXPECT_FALSE(ReadStoredNumber("(abc)"));
     EXPECT_FALSE(ReadStoredNumber("("));
+}
+
+TEST(ReadStoredNumber, TakesBlanksAroundTheNumberAndNothingElse) {
+    const struct {
+        const char* text;
+        std::optional<double> number;
+    } cases[] = {
+        {"(  -1.250  )   ", -1.25}, {"(1)", 1.0},
+        {"()", std::nullopt},       {"(   )", std::nullopt},
+        {" (1)", std::nullopt},     {"(1 2)", std::nullopt},
+        {"", std::nullopt},         {"      ", std::nullopt},
+        {"(1", std::nullopt},       {"(+2.5e1)", 25.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadStoredNumber(c.text), c.number) << '"' << c.text << '"';
+    }
+}
+
+// The stored form as the C library writes it, the reference of FormatStoredNumber.
+std::string PrintedStoredNumber(double value) {
+    double rounded = std::nearbyint(value * 1000.0) / 1000.0;
+    if (rounded == 0.0) {
+        rounded = 0.0;
+    }
+    char buffer[400];
+    const int n = std::snprintf(buffer, sizeof buffer, "(%16.3f)", rounded);
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+TEST(FormatStoredNumber, WritesWhatTheCLibraryWrites) {
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.0004,
+                                  -0.0004,
+                                  0.0005,
+                                  -0.0005,
+                                  0.0015,
+                                  1.0,
+                                  -1.0,
+                                  12.5,
+                                  -12.5,
+                                  999.9995,
+                                  123456789012.345,
+                                  -123456789012.345,
+                                  999999999999.999,
+                                  1e12,
+                                  -1e12,
+                                  1e13,
+                                  1e15,
+                                  -1e16,
+                                  1e300,
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 2000; ++i) {
+        const double magnitude = std::pow(10.0, std::uniform_real_distribution<>(-4, 16)(random));
+        values.push_back(std::uniform_int_distribution<>(0, 1)(random) ? magnitude : -magnitude);
+    }
+    for (const double value : values) {
+        EXPECT_EQ(FormatStoredNumber(value), PrintedStoredNumber(value)) << value;
+    }
+}
+
+TEST(FormatWholeNumber, WritesWhatTheCLibraryWrites) {
+    const double values[] = {0.0,
+                             -0.0,
+                             1.0,
+                             -1.0,
+                             7.0,
+                             2.5,
+                             -2.5,
+                             1e15,
+                             9007199254740993.0,
+                             9.2e18,
+                             9.3e18,
+                             -9.3e18,
+                             1e19,
+                             1e300,
+                             std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+    for (const double value : values) {
+        char buffer[400];
+        std::snprintf(buffer, sizeof buffer, "%.0f", value);
+        EXPECT_EQ(FormatWholeNumber(value), buffer) << value;
+    }
 }
 
 }  // namespace
