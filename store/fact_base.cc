@@ -378,10 +378,13 @@ bool FactBase::RewriteInPlace(int start, int oldParts, int newParts, int kept,
         note(r(i));
     }
 
-    // The kept parts stay; the splice replaces the rest and moves the later records once.
+    // The kept parts stay; the splice replaces the rest and moves the later records once. An
+    // observer of the image sees the whole value written again, as the single moves write it.
+    RecordObserverPause<KnowledgeBaseImage> pause(image_);
     if (!image_.SpliceRecords(start + kept, oldParts - kept, changed)) {
         return false;
     }
+    pause.Splice(start, oldParts, newParts);
     image_.NoteRecentStores(std::vector<std::string>(newest.rbegin(), newest.rend()));
     return true;
 }
