@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 #include <utility>
 
 #include "platform/qt/qt_text.h"
@@ -308,20 +312,45 @@ TEST_F(InspectorViewTest, EscapeClosesTheBegruendung) {
     EXPECT_EQ(result, QDialog::Rejected);
 }
 
-// The window is laid out at the inspector's scale and its text scrolls both ways.
-TEST(ExplanationViewTest, ScalesAndScrolls) {
-    const std::vector<std::string> lines(200, std::string(300, 'x'));
+// The window opens at the design size for a short tree, wide enough for every line where the
+// screen has room, and never beyond nine tenths of the screen: then its text scrolls both ways.
+TEST(ExplanationViewTest, OpensAsLargeAsItsTreeWithinTheScreen) {
+    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size() * 9 / 10;
     for (const double factor : {1.0, 1.5992}) {
-        ExplanationView window(lines, DesignScale(factor), nullptr);
-        window.show();
-        EXPECT_EQ(window.size(), QSize(qRound(ExplanationView::kWidth * factor),
-                                       qRound(ExplanationView::kHeight * factor)));
-        EXPECT_TRUE(window.text()->verticalScrollBar()->maximum() > 0);
-        EXPECT_TRUE(window.text()->horizontalScrollBar()->maximum() > 0);
-        EXPECT_TRUE(window.rect().contains(window.closeButton()->geometry()));
-        QPushButton* close = window.closeButton();
-        EXPECT_LE(close->fontMetrics().horizontalAdvance(close->text()) + 8, close->width());
+        SCOPED_TRACE(factor);
+        const QSize smallest(qRound(ExplanationView::kWidth * factor),
+                             qRound(ExplanationView::kHeight * factor));
+        {
+            ExplanationView window(std::vector<std::string>(3, "kurz"), DesignScale(factor),
+                                   nullptr);
+            window.show();
+            EXPECT_EQ(window.size(), smallest);
+            EXPECT_EQ(window.text()->horizontalScrollBar()->maximum(), 0);
+        }
+        {
+            ExplanationView window(std::vector<std::string>(200, std::string(300, 'x')),
+                                   DesignScale(factor), nullptr);
+            window.show();
+            EXPECT_EQ(window.size(), QSize(std::max(smallest.width(), room.width()),
+                                           std::max(smallest.height(), room.height())));
+            EXPECT_GT(window.text()->verticalScrollBar()->maximum(), 0);
+            EXPECT_GT(window.text()->horizontalScrollBar()->maximum(), 0);
+            EXPECT_TRUE(window.rect().contains(window.closeButton()->geometry()));
+            QPushButton* close = window.closeButton();
+            EXPECT_LE(close->fontMetrics().horizontalAdvance(close->text()) + 8, close->width());
+        }
     }
+    // A line longer than the design width but shorter than the screen is shown whole.
+    const int characterWidth =
+        QFontMetrics(DesignScale(1.0).Courier(12, 7.0)).horizontalAdvance(QLatin1Char('x'));
+    const std::string line(
+        static_cast<std::size_t>((ExplanationView::kWidth + room.width()) / 2 / characterWidth),
+        'x');
+    ExplanationView window(std::vector<std::string>(5, line), DesignScale(1.0), nullptr);
+    window.show();
+    ASSERT_LT(window.width(), room.width());
+    EXPECT_GT(window.width(), ExplanationView::kWidth);
+    EXPECT_EQ(window.text()->horizontalScrollBar()->maximum(), 0);
 }
 
 }  // namespace

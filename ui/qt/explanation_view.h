@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,8 @@ class ExplanationView final : public QDialog {
     Q_OBJECT
 
   public:
-    /// The size before scaling.
+    /// The smallest opening size before scaling; a longer tree opens larger, as far as the
+    /// screen has room.
     static constexpr int kWidth = 560;
     static constexpr int kHeight = 400;
 
@@ -30,6 +33,8 @@ class ExplanationView final : public QDialog {
     QPushButton* closeButton() const { return close_; }
 
   private:
+    QSize OpeningSize(const QStringList& shown, const DesignScale& scale) const;
+
     QPlainTextEdit* text_ = nullptr;
     QPushButton* close_ = nullptr;
 };
