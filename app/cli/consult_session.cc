@@ -99,25 +99,18 @@ nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidenc
             }
         }
     }
+    nlohmann::json end = {{"event", "end"},
+                          {"consultation", number},
+                          {"sessionKey", consultation.SessionKey()},
+                          {"errorLine", consultation.ErrorLine()},
+                          {"checkFailed", consultation.CheckFailed()},
+                          {"errorReport", consultation.ErrorReported()},
+                          {"restart", consultation.RestartRequested()},
+                          {"facts", std::move(facts)}};
     if (evidence != nullptr) {
-        return {{"event", "end"},
-                {"consultation", number},
-                {"sessionKey", consultation.SessionKey()},
-                {"errorLine", consultation.ErrorLine()},
-                {"checkFailed", consultation.CheckFailed()},
-                {"errorReport", consultation.ErrorReported()},
-                {"restart", consultation.RestartRequested()},
-                {"facts", std::move(facts)},
-                {"removedFacts", RemovedFactsJson(*evidence, consultation.image())}};
+        end["removedFacts"] = RemovedFactsJson(*evidence, consultation.image());
     }
-    return {{"event", "end"},
-            {"consultation", number},
-            {"sessionKey", consultation.SessionKey()},
-            {"errorLine", consultation.ErrorLine()},
-            {"checkFailed", consultation.CheckFailed()},
-            {"errorReport", consultation.ErrorReported()},
-            {"restart", consultation.RestartRequested()},
-            {"facts", std::move(facts)}};
+    return end;
 }
 
 void AppendEndEventLine(std::string& transcript, Consultation& consultation, int number) {

@@ -20,6 +20,7 @@
 #include "store/search_mode.h"
 #include "store/windows1252.h"
 #include "tests/app/cli_run.h"
+#include "tests/app/fixture_knowledge_bases.h"
 #include "tests/app/random_knowledge_base.h"
 #include "tests/store/temp_dir.h"
 
@@ -135,27 +136,9 @@ LoadedKnowledgeBase FromText(const std::string& text, const fs::path& file) {
 
 // --- the suite's fixtures ------------------------------------------------------------------
 
-fs::path SourceRoot() {
-    return fs::path(KELVO_TEST_DATA).parent_path().parent_path();
-}
-
-std::vector<fs::path> FilesEndingIn(const fs::path& folder, std::string_view extension) {
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file() && entry.path().extension() == extension) {
-            found.push_back(entry.path());
-        }
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
-
 // Each fixture with no answers and with every answer script of its folder, in both modules.
 TEST(Differential, EveryFixtureKnowledgeBaseRunsAlikeIndexedAndLiteral) {
-    std::vector<fs::path> knowledgeBases = FilesEndingIn(SourceRoot() / "tests", ".txt");
-    for (const fs::path& example : FilesEndingIn(SourceRoot() / "examples", ".txt")) {
-        knowledgeBases.push_back(example);
-    }
+    const std::vector<fs::path> knowledgeBases = FixtureKnowledgeBases();
     int compared = 0;
     std::set<fs::path> endless;
     for (const fs::path& file : knowledgeBases) {

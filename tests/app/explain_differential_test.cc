@@ -16,6 +16,7 @@
 #include "authoring/knowledge_base_text.h"
 #include "store/search_mode.h"
 #include "tests/app/cli_run.h"
+#include "tests/app/fixture_knowledge_bases.h"
 #include "tests/app/random_knowledge_base.h"
 #include "tests/store/temp_dir.h"
 
@@ -138,26 +139,8 @@ bool ExpectExplanationsChangeNothing(const LoadedKnowledgeBase& knowledgeBase,
     return true;
 }
 
-fs::path SourceRoot() {
-    return fs::path(KELVO_TEST_DATA).parent_path().parent_path();
-}
-
-std::vector<fs::path> FilesEndingIn(const fs::path& folder, std::string_view extension) {
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file() && entry.path().extension() == extension) {
-            found.push_back(entry.path());
-        }
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
-
 TEST(ExplainDifferential, EveryFixtureKnowledgeBaseRunsAlikeWithAndWithoutExplanations) {
-    std::vector<fs::path> knowledgeBases = FilesEndingIn(SourceRoot() / "tests", ".txt");
-    for (const fs::path& example : FilesEndingIn(SourceRoot() / "examples", ".txt")) {
-        knowledgeBases.push_back(example);
-    }
+    const std::vector<fs::path> knowledgeBases = FixtureKnowledgeBases();
     int compared = 0;
     for (const fs::path& file : knowledgeBases) {
         if (file.parent_path().filename() == "loops") {
