@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "authoring/line_tokens.h"
 #include "store/fact_base.h"
@@ -69,9 +70,19 @@ int MediaCommandNumber(int value) {
     return number;
 }
 
-// Splits a media line's number P into its integer part and its fraction times 1000.
+// Splits a media line's number P into its integer part and its fraction times 1000. An integer
+// part beyond the range of int stands for the nearest int, with no fraction.
 void SplitPair(double p, int& whole, int& thousandths) {
+    constexpr double kLowest = std::numeric_limits<int>::min();
+    constexpr double kHighest = std::numeric_limits<int>::max();
     const double integral = std::trunc(p);
+    if (std::isnan(p) || integral < kLowest || integral > kHighest) {
+        whole = std::isnan(p)        ? 0
+                : integral < kLowest ? std::numeric_limits<int>::min()
+                                     : std::numeric_limits<int>::max();
+        thousandths = 0;
+        return;
+    }
     whole = static_cast<int>(integral);
     thousandths = static_cast<int>(std::lround((p - integral) * 1000.0));
 }

@@ -630,6 +630,23 @@ MediaRequest Sound(std::string file, std::vector<std::string> commands) {
     return {MediaKind::Sound, std::move(file), {}, 27, std::move(commands)};
 }
 
+// Found by fuzzing: a numeric variable beyond the range of int gives the nearest int, which the
+// command then cuts like any other number.
+TEST(Forms, AMediaNumberBeyondTheRangeOfIntStandsForTheNearestInt) {
+    FormFixture fixture({"G DATEI [+P] [+S]"});
+    fixture.Set({{"DATEI", "film.avi"},
+                 {"[+P              ]", "( 444444444444.000)"},
+                 {"[+S              ]", "(-444444444444.500)"}});
+    fixture.files_ = {"FILM.AVI"};
+    TForm6 form = fixture.Build();
+    EXPECT_EQ(form.FormActivate(), true);
+    EXPECT_EQ(form.Video_Sound(),
+              Video("/media/FILM.AVI", {2147, 0, -214, 0},
+                    {"open /media/FILM.AVI type avivideo alias Film style popup",
+                     "put Film wait window at 2147 0 -214 0", "break Film on 27", "play Film wait",
+                     "close Film"}));
+}
+
 class MediaCommands : public testing::TestWithParam<MediaCase> {};
 
 TEST_P(MediaCommands, AreSentInOrder) {
