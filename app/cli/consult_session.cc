@@ -80,6 +80,21 @@ CheckProblem SplitMessage(const std::string& message, const std::string& file) {
 
 }  // namespace
 
+namespace {
+
+// The fields of an end event other than its facts.
+nlohmann::json EndEventHead(Consultation& consultation, int number) {
+    return {{"event", "end"},
+            {"consultation", number},
+            {"sessionKey", consultation.SessionKey()},
+            {"errorLine", consultation.ErrorLine()},
+            {"checkFailed", consultation.CheckFailed()},
+            {"errorReport", consultation.ErrorReported()},
+            {"restart", consultation.RestartRequested()}};
+}
+
+}  // namespace
+
 nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidence) {
     nlohmann::json facts = nlohmann::json::array();
     const Evidence* evidence = withEvidence ? consultation.evidence() : nullptr;
@@ -99,14 +114,8 @@ nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidenc
             }
         }
     }
-    nlohmann::json end = {{"event", "end"},
-                          {"consultation", number},
-                          {"sessionKey", consultation.SessionKey()},
-                          {"errorLine", consultation.ErrorLine()},
-                          {"checkFailed", consultation.CheckFailed()},
-                          {"errorReport", consultation.ErrorReported()},
-                          {"restart", consultation.RestartRequested()},
-                          {"facts", std::move(facts)}};
+    nlohmann::json end = EndEventHead(consultation, number);
+    end["facts"] = std::move(facts);
     if (evidence != nullptr) {
         end["removedFacts"] = RemovedFactsJson(*evidence, consultation.image());
     }
@@ -114,14 +123,8 @@ nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidenc
 }
 
 void AppendEndEventLine(std::string& transcript, Consultation& consultation, int number) {
-    nlohmann::json head = {{"event", "end"},
-                           {"consultation", number},
-                           {"sessionKey", consultation.SessionKey()},
-                           {"errorLine", consultation.ErrorLine()},
-                           {"checkFailed", consultation.CheckFailed()},
-                           {"errorReport", consultation.ErrorReported()},
-                           {"restart", consultation.RestartRequested()},
-                           {"facts", nullptr}};
+    nlohmann::json head = EndEventHead(consultation, number);
+    head["facts"] = nullptr;
     std::string line;
     AppendTranscriptLine(line, head);
     // Only numbers, booleans and "end" come before the facts, so this finds their place.
