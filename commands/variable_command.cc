@@ -10,14 +10,11 @@ namespace kelvo {
 
 VariableLine::VariableLine(Consultation& consultation, VariableBlockState& block, int position,
                            std::string_view text)
-    : consultation_(consultation),
-      block_(block),
-      position_(position),
-      text_(PadRight(text, kVariableLineWidth)) {}
+    : consultation_(consultation), block_(block), position_(position), text_(text) {}
 
 std::optional<std::string> VariableLine::ValueOf(std::string_view name) {
     FactBase& facts = consultation_.facts();
-    if (!facts.LookupFact(PadRight(name, FactBase::kFieldWidth))) {
+    if (!facts.LookupFact(name)) {
         return std::nullopt;
     }
     return facts.FoundValue();
@@ -30,7 +27,7 @@ Consultation::Operand VariableLine::NumberOperand() {
 
 double VariableLine::CountOf(std::string_view name) {
     FactBase& facts = consultation_.facts();
-    if (!facts.LookupFact(PadRight(name, FactBase::kFieldWidth))) {
+    if (!facts.LookupFact(name)) {
         return 0.0;
     }
     const double count = RoundHalfEven(facts.FoundNumber());
@@ -39,8 +36,7 @@ double VariableLine::CountOf(std::string_view name) {
 
 bool VariableLine::Store(std::string_view name, std::string_view value,
                          std::string_view certainty) {
-    return consultation_.facts().StoreFact(PadRight(name, FactBase::kFieldWidth), value, certainty,
-                                           "02") >= 0;
+    return consultation_.facts().StoreFact(name, value, certainty, "02") >= 0;
 }
 
 void Variablenbefehl(Consultation& consultation, int slotPosition) {

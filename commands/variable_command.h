@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/consultation.h"
+#include "store/fixed_field.h"
 
 namespace kelvo {
 
@@ -46,9 +47,9 @@ class VariableLine {
     /// Column 39.
     char Command() const { return text_[38]; }
     /// The name field (columns 3-32), 30 characters.
-    std::string_view NameField() const { return std::string_view(text_).substr(2, 30); }
+    std::string_view NameField() const { return text_.view().substr(2, 30); }
     /// The operand field (columns 41-70), 30 characters: the literal operand.
-    std::string_view OperandField() const { return std::string_view(text_).substr(40, 30); }
+    std::string_view OperandField() const { return text_.view().substr(40, 30); }
     /// True when the name variable is numeric (column 3 is "[").
     bool NameIsNumeric() const { return text_[2] == '['; }
     /// True when the operand variable is numeric (column 41 is "[").
@@ -58,7 +59,7 @@ class VariableLine {
     std::optional<std::string> NameValue() { return ValueOf(NameField()); }
     /// The value of the operand variable; empty when it does not exist.
     std::optional<std::string> OperandValue() { return ValueOf(OperandField()); }
-    /// The value of any variable (name padded to 30 here); empty when it does not exist.
+    /// The value of any variable; empty when it does not exist.
     std::optional<std::string> ValueOf(std::string_view name);
 
     /// The number operand: columns 41-58 padded to 30, read by FHR (which reports a missing
@@ -69,7 +70,7 @@ class VariableLine {
     /// negative, missing or no number.
     double CountOf(std::string_view name);
 
-    /// Stores `value` under `name` (padded to 30 here) with the origin "02". Returns false
+    /// Stores `value` under `name` with the origin "02". Returns false
     /// when the image is full; the block then ends.
     bool Store(std::string_view name, std::string_view value, std::string_view certainty = "99");
     /// Stores `value` under the name variable.
@@ -83,7 +84,7 @@ class VariableLine {
     Consultation& consultation_;
     VariableBlockState& block_;
     int position_;
-    std::string text_;
+    FixedField<kVariableLineWidth> text_;
     bool ok_ = true;
 };
 

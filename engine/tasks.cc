@@ -9,6 +9,7 @@
 #include "engine/whole_number.h"
 #include "store/fact_record.h"
 #include "store/field_substitution.h"
+#include "store/fixed_field.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 
@@ -197,9 +198,9 @@ void Consultation::Alle_Funktionen() {
     int p = Slot(TaskSlot::Block) + 1;
     char letter = '\0';
     for (;;) {
-        const std::string line = Line(p);
+        const auto marker = FixedField<5>(image_.Text(p));
         for (const BlockAction& action : kBlockActions) {
-            if (std::string_view(line).substr(0, 5) != action.marker) {
+            if (marker.view() != action.marker) {
                 continue;
             }
             letter = action.bodyKind;

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "store/fact_record.h"
+#include "store/fixed_field.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
@@ -92,26 +93,25 @@ void FactBase::ResetFound() {
     foundOrigin_ = -1;
 }
 
-std::string FactBase::ResolveAllSubscripts(std::string key) {
-    if (!IsPlusName(key)) {
-        return key;
+void FactBase::ResolveAllSubscripts(Name& key) {
+    if (!IsPlusName(key.view())) {
+        return;
     }
-    for (std::size_t i = 0; i < kFieldWidth && i < key.size(); ++i) {
-        if (key[i] == '{') {
-            key = ResolveSubscript(key);
-        }
+    // Each "{" of the name as it reads at that moment, from left to right.
+    for (std::size_t i = key.view().find('{'); i != std::string_view::npos;
+         i = key.view().find('{', i + 1)) {
+        ResolveSubscriptOf(key);
     }
-    return key;
 }
 
 void FactBase::SetTopGoal(std::string_view goal) {
     topGoal_ = std::string(goal);
-    goalKey_ = PadRight(topGoal_, kFieldWidth);
+    goalKey_ = Name(topGoal_);
 }
 
 int FactBase::Newest(std::string_view key) {
     if (Indexed()) {
-        return image_.FactIndex(goalKey_).Newest(key);
+        return image_.FactIndex(goalKey_.view()).Newest(key);
     }
     const int boundary = image_.FactBoundary();
     for (int position = image_.LastRecord(); position > boundary; --position) {
@@ -123,7 +123,9 @@ int FactBase::Newest(std::string_view key) {
 }
 
 bool FactBase::LookupFact(std::string_view name) {
-    std::string key = ResolveAllSubscripts(PadRight(ToUpper(name), kFieldWidth));
+    Name key(name);
+    ToUpperInPlace(key);
+    ResolveAllSubscripts(key);
     if (lookedUp_ && lookedUpAt_ == image_.ChangeCount() && lookedUpKey_ == key) {
         return lookedUpFound_;  // nothing changed since: the results stand
     }
@@ -132,32 +134,29 @@ bool FactBase::LookupFact(std::string_view name) {
     lookedUpAt_ = image_.ChangeCount();
     lookedUpKey_ = key;
     lookedUpFound_ = false;
-    const bool doublePlus = IsDoublePlusName(key);
-    const std::string base(doublePlus ? TrimmedName(key) : std::string_view());
-    if (doublePlus) {
-        key = std::string(PartName(base, 1).view());
-    }
-
-    const int position = Newest(key);
+    const bool doublePlus = IsDoublePlusName(key.view());
+    const std::string_view base = doublePlus ? TrimmedName(key.view()) : std::string_view();
+    const int position = Newest(doublePlus ? PartName(base, 1).view() : key.view());
     if (position < 0) {
         return false;
     }
-    const FactRecord record(image_.Text(position));
+    const std::string_view text = image_.Text(position);
+    const FactRecord record(text);
     foundPosition_ = position;
     foundCertainty_ = record.CertaintyNumber();
     foundOrigin_ = record.OriginNumber();
     if (doublePlus) {
         PartName partName(base, 1);
         for (int k = position; k <= image_.LastRecord(); ++k) {
-            const std::string_view text = image_.Text(k);
+            const std::string_view part = image_.Text(k);
             partName.Set(static_cast<std::size_t>(k - position + 1));
-            if (!NameIs(text, partName.view())) {
+            if (!NameIs(part, partName.view())) {
                 break;
             }
-            AppendValueColumns(foundValue_, text);
+            AppendValueColumns(foundValue_, part);
         }
     } else {
-        foundValue_ = record.Value();
+        AppendValueColumns(foundValue_, text);
         if (foundValue_.front() == '(') {
             // A value in parentheses that does not read as a number keeps -1.0.
             foundNumber_ = ReadStoredNumber(foundValue_).value_or(-1.0);
@@ -168,60 +167,82 @@ bool FactBase::LookupFact(std::string_view name) {
 }
 
 std::string FactBase::ResolveSubscript(std::string_view name) {
+    Name key(name);
+    return ResolveSubscriptOf(key) ? std::string(key.view()) : std::string(name);
+}
+
+bool FactBase::ResolveSubscriptOf(Name& name) {
     subscriptIndex_ = -1;
-    const std::size_t open = name.rfind('{');
-    const std::size_t close = name.rfind('}');
+    const std::string_view text = name.view();
+    const std::size_t open = text.rfind('{');
+    const std::size_t close = text.rfind('}');
     if (open == std::string_view::npos || close == std::string_view::npos || close <= open ||
-        open + 1 >= name.size() || name[open + 1] != '+') {
-        return std::string(name);
+        open + 1 >= text.size() || text[open + 1] != '+') {
+        return false;
     }
-    const std::string key =
-        PadRight("[" + std::string(name.substr(open + 1, close - open - 1)), 17) + "]";
+    // The numeric variable: "[" and the name between the braces, padded or cut to 17, "]".
+    FixedField<kNumericKeyWidth> key;
+    key[0] = '[';
+    const std::string_view inner = text.substr(open + 1, close - open - 1);
+    std::copy_n(inner.begin(), std::min(inner.size(), kNumericKeyWidth - 2), key.begin() + 1);
+    key[kNumericKeyWidth - 1] = ']';
 
     int found = -1;
     if (Indexed()) {
-        found = image_.FactIndex(goalKey_).NewestWithPrefix(key);
+        found = image_.FactIndex(goalKey_.view()).NewestWithPrefix(key.view());
     } else {
         for (int position = image_.LastRecord(); position > image_.FactBoundary(); --position) {
-            if (FactRecord(image_.Text(position)).BeginsWith(key)) {
+            if (FactRecord(image_.Text(position)).BeginsWith(key.view())) {
                 found = position;
                 break;
             }
         }
     }
-    if (found >= 0) {
-        const FactRecord record(image_.Text(found));
-        const std::optional<double> number = ReadStoredNumber(record.Value());
-        if (!number || !(*number > 0.0)) {
-            return std::string(name);
-        }
-        const double rounded = RoundHalfEven(*number);
-        const std::string d = FormatWholeNumber(rounded);
-        if (d.size() > close - open - 1) {
-            return std::string(name);  // the digits do not fit between the braces
-        }
-        subscriptIndex_ = rounded >= static_cast<double>(std::numeric_limits<std::int32_t>::max())
-                              ? std::numeric_limits<std::int32_t>::max()
-                              : static_cast<std::int32_t>(rounded);
-        const std::string head = std::string(name.substr(0, open + 1)) + d + "}";
-        if (!name.starts_with("[")) {
-            return PadRight(head, kFieldWidth);
-        }
-        return PadRight(head, 17) + "]" + std::string(12, ' ');
+    if (found < 0) {
+        return false;
     }
-    return std::string(name);
+    const auto value =
+        FixedField<FactRecord::kValueWidth>::Columns(image_.Text(found), FactRecord::kValueColumn);
+    const std::optional<double> number = ReadStoredNumber(value.view());
+    if (!number || !(*number > 0.0)) {
+        return false;
+    }
+    const double rounded = RoundHalfEven(*number);
+    const std::string digits = FormatWholeNumber(rounded);  // short: held in place
+    const std::size_t count = digits.size();
+    if (count > close - open - 1) {
+        return false;  // the digits do not fit between the braces
+    }
+    subscriptIndex_ = rounded >= static_cast<double>(std::numeric_limits<std::int32_t>::max())
+                          ? std::numeric_limits<std::int32_t>::max()
+                          : static_cast<std::int32_t>(rounded);
+    // The name up to "{", the digits and "}"; a numeric name keeps its "]" in column 18.
+    Name resolved;
+    std::copy_n(text.begin(), open + 1, resolved.begin());
+    std::copy_n(digits.begin(), count, resolved.begin() + static_cast<std::ptrdiff_t>(open + 1));
+    resolved[open + 1 + count] = '}';
+    if (text.starts_with("[")) {
+        const std::size_t length = open + count + 2;
+        if (length > kNumericKeyWidth - 1) {
+            std::fill(resolved.begin() + kNumericKeyWidth - 1, resolved.end(), ' ');
+        }
+        resolved[kNumericKeyWidth - 1] = ']';
+    }
+    name = resolved;
+    return true;
 }
 
 int FactBase::StoreFact(std::string_view name, std::string_view value, std::string_view certainty,
                         std::string_view origin) {
-    const std::string key = ResolveAllSubscripts(PadRight(name, kFieldWidth));
-    if (IsDoublePlusName(key)) {
-        return StoreDoublePlus(key, value, certainty, origin);
+    Name key(name);
+    ResolveAllSubscripts(key);
+    if (IsDoublePlusName(key.view())) {
+        return StoreDoublePlus(std::string(key.view()), value, certainty, origin);
     }
 
     int position = image_.LastRecord() + 1;
     const std::int32_t index = subscriptIndex_;  // the lookup of the resolved key resets it
-    if (IsPlusName(key) && LookupFact(key)) {
+    if (IsPlusName(key.view()) && LookupFact(key.view())) {
         position = foundPosition_;
     }
     subscriptIndex_ = index;
@@ -230,18 +251,20 @@ int FactBase::StoreFact(std::string_view name, std::string_view value, std::stri
             position = existing;
         }
     }
-    return image_.StoreRecord(FactRecord::Compose(key, value, certainty, origin), position)
+    return image_.StoreRecord(FactRecord::Compose(key.view(), value, certainty, origin).view(),
+                              position)
                ? position
                : -1;
 }
 
 int FactBase::FindGoalValue(std::string_view value) {
-    const std::string wanted = goalKey_ + " " + PadRight(value, kFieldWidth);
+    FixedField<2 * kFieldWidth + 1> wanted(goalKey_.view());
+    std::copy_n(Name(value).begin(), kFieldWidth, wanted.begin() + kFieldWidth + 1);
     if (Indexed()) {
-        return image_.FactIndex(goalKey_).NewestGoalValue(wanted);
+        return image_.FactIndex(goalKey_.view()).NewestGoalValue(wanted.view());
     }
     for (int p = image_.LastRecord(); p > image_.FactBoundary(); --p) {
-        if (FactRecord(image_.Text(p)).BeginsWith(wanted)) {
+        if (FactRecord(image_.Text(p)).BeginsWith(wanted.view())) {
             return p;
         }
     }
@@ -271,7 +294,8 @@ int FactBase::StoreDoublePlus(const std::string& name, std::string_view value,
         const std::size_t from = kFieldWidth * (j - 1);
         const std::string_view chunk =
             from < v.size() ? std::string_view(v).substr(from, kFieldWidth) : std::string_view();
-        return FactRecord::Compose(PartName(trimmedName, j).view(), chunk, certainty, origin);
+        return std::string(
+            FactRecord::Compose(PartName(trimmedName, j).view(), chunk, certainty, origin).view());
     };
     auto store = [&](std::string_view text, int position) {
         return image_.StoreRecord(text, position);

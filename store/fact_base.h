@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/fixed_field.h"
 #include "store/knowledge_base_image.h"
 
 namespace kelvo {
@@ -40,9 +41,9 @@ class FactBase {
     /// record of the goal holds it.
     int FindGoalValue(std::string_view value);
 
-    /// Replaces the last subscript "{+NAME}" of `name` by the rounded value of the numeric
-    /// variable "[+NAME]" when that value is above 0 and its digits fit between the braces;
-    /// sets SubscriptIndex to it, or to -1 leaving the name unchanged.
+    /// Replaces the last subscript "{+NAME}" of `name` (30 characters) by the rounded value of
+    /// the numeric variable "[+NAME]" when that value is above 0 and its digits fit between the
+    /// braces; sets SubscriptIndex to it, or to -1 leaving the name unchanged.
     std::string ResolveSubscript(std::string_view name);
 
     const std::string& FoundValue() const { return foundValue_; }
@@ -60,6 +61,11 @@ class FactBase {
     const KnowledgeBaseImage& image() const { return image_; }
 
   private:
+    /// A name field: 30 characters held in place.
+    using Name = FixedField<kFieldWidth>;
+    /// Width of a numeric name up to its "]": "[", the name padded to 16, "]".
+    static constexpr std::size_t kNumericKeyWidth = 18;
+
     void ResetFound();
     bool Indexed() const { return image_.searchMode() == SearchMode::Indexed; }
     /// The newest fact record whose columns 1-30 equal `key`; -1 when none.
@@ -73,13 +79,16 @@ class FactBase {
     /// (without trailing blanks) with `certainty` and `origin` would be; at most `limit`.
     int UnchangedParts(std::string_view base, std::string_view value, std::string_view certainty,
                        std::string_view origin, int limit) const;
-    std::string ResolveAllSubscripts(std::string key);
+    /// ResolveSubscript on `name` in place; false when it stays as it was.
+    bool ResolveSubscriptOf(Name& name);
+    /// Resolves the subscripts of a plus name from its first "{" on.
+    void ResolveAllSubscripts(Name& key);
     int StoreDoublePlus(const std::string& name, std::string_view value, std::string_view certainty,
                         std::string_view origin);
 
     KnowledgeBaseImage& image_;
     std::string topGoal_ = " ";
-    std::string goalKey_ = std::string(kFieldWidth, ' ');  ///< topGoal_ padded to 30
+    Name goalKey_;  ///< topGoal_ padded to 30
     std::string foundValue_;
     double foundNumber_ = -1.0;
     std::int32_t foundPosition_ = -1;
@@ -88,7 +97,7 @@ class FactBase {
     std::int32_t subscriptIndex_ = -1;
     // The last lookup: its key and the image's change count then. While both are the same the
     // Found* results above are still its answer.
-    std::string lookedUpKey_;
+    Name lookedUpKey_;
     std::uint64_t lookedUpAt_ = 0;
     bool lookedUp_ = false;
     bool lookedUpFound_ = false;

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
+
+#include "store/position_chains.h"
 
 namespace kelvo {
 
@@ -19,8 +18,9 @@ namespace kelvo {
 // moves or drops it (store/knowledge_base_image.h).
 class FactNameIndex {
   public:
-    /// Forgets every position; `goal` (30 characters) is the object indexed by its values too.
-    void Clear(std::string_view goal);
+    /// Forgets every position; `goal` (30 characters) is the object indexed by its values too,
+    /// and the positions added from now on are `first` or above.
+    void Clear(std::string_view goal, int first);
     /// The goal object given to the last Clear.
     const std::string& Goal() const { return goal_; }
 
@@ -43,22 +43,13 @@ class FactNameIndex {
     int NewestGoalValue(std::string_view nameAndValue) const;
 
   private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const {
-            return std::hash<std::string_view>{}(key);
-        }
-    };
-    using Positions = std::vector<int>;
-    using Map = std::unordered_map<std::string, Positions, Hash, std::equal_to<>>;
+    static constexpr std::size_t kNameWidth = 30;
+    static constexpr std::size_t kPrefixWidth = 18;
+    static constexpr std::size_t kNameAndValueWidth = 61;
 
-    static void Insert(Map& map, std::string_view key, int position);
-    static void Erase(Map& map, std::string_view key, int position);
-    static int Last(const Map& map, std::string_view key);
-
-    Map byName_;
-    Map byPrefix_;
-    Map byGoalValue_;
+    PositionChains<kNameWidth> byName_;
+    PositionChains<kPrefixWidth> byPrefix_;
+    PositionChains<kNameAndValueWidth> byGoalValue_;
     std::string goal_;
 };
 

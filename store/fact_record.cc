@@ -1,5 +1,7 @@
 #include "store/fact_record.h"
 
+#include <algorithm>
+
 #include "store/text_field.h"
 
 namespace kelvo {
@@ -35,14 +37,19 @@ FactNameForm FactNameFormOf(std::string_view name) {
     return form;
 }
 
-std::string FactRecord::Compose(std::string_view name, std::string_view value,
-                                std::string_view certainty, std::string_view origin) {
-    std::string record = PadRight(name, kNameWidth);
-    record += ' ';
-    record += PadRight(value, kValueWidth);
-    record += PadRight(certainty, 2);
-    record += PadRight(origin, 2);
-    return PadRight(record, kLength);
+FixedField<FactRecord::kLength> FactRecord::Compose(std::string_view name, std::string_view value,
+                                                    std::string_view certainty,
+                                                    std::string_view origin) {
+    FixedField<kLength> record;
+    const auto put = [&record](std::string_view text, std::size_t column, std::size_t width) {
+        std::copy_n(text.begin(), std::min(text.size(), width),
+                    record.begin() + static_cast<std::ptrdiff_t>(column - 1));
+    };
+    put(name, 1, kNameWidth);
+    put(value, kValueColumn, kValueWidth);
+    put(certainty, kCertaintyColumn, 2);
+    put(origin, kOriginColumn, 2);
+    return record;
 }
 
 std::string FactRecord::Name() const {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/fixed_field.h"
+
 namespace kelvo {
 
 // A fact record of the fact base (82 characters):
@@ -50,8 +52,8 @@ class FactRecord {
 
     /// The record of `name` and `value` (each padded and cut to 30) with `certainty` and
     /// `origin` (padded and cut to 2), 82 characters.
-    static std::string Compose(std::string_view name, std::string_view value,
-                               std::string_view certainty, std::string_view origin);
+    static FixedField<kLength> Compose(std::string_view name, std::string_view value,
+                                       std::string_view certainty, std::string_view origin);
 
     /// Columns 1-30.
     std::string Name() const;

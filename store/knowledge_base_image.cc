@@ -141,8 +141,8 @@ bool KnowledgeBaseImage::StoreRecord(std::string_view text, int position) {
 
 void KnowledgeBaseImage::EnterRecentStore(const LineRecord& record) {
     if (factBoundary_ != 0 && programmingModule_) {
-        std::move_backward(recentStores_.begin() + 1, recentStores_.end() - 1, recentStores_.end());
-        recentStores_[1] = record;
+        recentNewest_ = (recentNewest_ + kRecentStoreCount - 1) % kRecentStoreCount;
+        recentStores_[recentNewest_] = record;
     }
 }
 
@@ -256,7 +256,7 @@ void KnowledgeBaseImage::SetSearchMode(SearchMode mode) {
 
 const FactNameIndex& KnowledgeBaseImage::FactIndex(std::string_view goal) {
     if (!indexValid_ || factIndex_.Goal() != goal) {
-        factIndex_.Clear(goal);
+        factIndex_.Clear(goal, factBoundary_ + 1);
         indexValid_ = searchMode_ == SearchMode::Indexed;
         for (int p = factBoundary_ + 1; indexValid_ && p <= lastRecord_; ++p) {
             factIndex_.Add(At(static_cast<std::size_t>(p)).text(), p);
@@ -274,7 +274,8 @@ const LineRecord& KnowledgeBaseImage::Record(int position) const {
 }
 
 const LineRecord& KnowledgeBaseImage::RecentStore(int i) const {
-    return recentStores_[static_cast<std::size_t>(std::clamp(i, 1, kRecentStoreCount))];
+    const auto age = static_cast<std::size_t>(std::clamp(i, 1, kRecentStoreCount) - 1);
+    return recentStores_[(recentNewest_ + age) % kRecentStoreCount];
 }
 
 void KnowledgeBaseImage::ResetRecentStores() {

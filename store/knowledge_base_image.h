@@ -139,7 +139,9 @@ class KnowledgeBaseImage {
     std::size_t sharedCount_ = 0;
     std::deque<LineRecord> records_;
     std::vector<std::int32_t> ruleIndex_;
-    std::array<LineRecord, kRecentStoreCount + 1> recentStores_{};
+    // RecentStores as a ring: entry 1 at recentNewest_, the older ones behind it.
+    std::array<LineRecord, kRecentStoreCount> recentStores_{};
+    std::size_t recentNewest_ = 0;
     int factRecordReserve_ = kFactRecordReserve;
     int capacity_ = 0;
     int lastRecord_ = -1;

@@ -1,7 +1,9 @@
 #include "store/stored_number.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "store/text_field.h"
@@ -111,6 +113,38 @@ std::string FormatWholeNumber(double value) {
     return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
+namespace {
+
+// A decimal without exponent of at most 15 digits, read without the C library: its digits
+// make a whole number below 2^53 and its scale a power of ten below 10^16, both exact as
+// doubles, so their quotient is the correctly rounded value that from_chars gives too.
+// Anything else is left to from_chars.
+std::optional<double> ShortDecimal(std::string_view body) {
+    constexpr std::array<double, 16> kScale = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = body.starts_with("-");
+    std::uint64_t whole = 0;
+    std::size_t digits = 0;
+    std::size_t decimals = 0;
+    bool point = false;
+    for (std::size_t i = negative ? 1 : 0; i < body.size(); ++i) {
+        const char c = body[i];
+        if (c == '.') {
+            point = true;
+        } else if (IsDigit(c) && digits < kScale.size() - 1) {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            decimals += point ? 1 : 0;
+        } else {
+            return std::nullopt;  // an exponent or more digits
+        }
+    }
+    const double value = static_cast<double>(whole) / kScale[decimals];
+    return negative ? -value : value;
+}
+
+}  // namespace
+
 std::optional<double> ParseDecimalNumber(std::string_view text) {
     if (!HasDecimalShape(text)) {
         return std::nullopt;
@@ -118,6 +152,9 @@ std::optional<double> ParseDecimalNumber(std::string_view text) {
     std::string_view body = text;
     if (body.front() == '+') {
         body.remove_prefix(1);  // from_chars takes no plus sign
+    }
+    if (const std::optional<double> shortValue = ShortDecimal(body)) {
+        return shortValue;
     }
     double value = 0.0;
     const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);

@@ -1,5 +1,6 @@
 #include "store/windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -124,6 +125,10 @@ constexpr CaseTables kCase = MakeCaseTables();
 }  // namespace
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(bytes);  // ASCII reads the same in both
+    }
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (char c : bytes) {
@@ -161,11 +166,15 @@ char ToLowerByte(char c) {
     return kCase.lower[static_cast<unsigned char>(c)];
 }
 
+void ToUpperInPlace(std::span<char> text) {
+    for (char& c : text) {
+        c = kCase.upper[static_cast<unsigned char>(c)];
+    }
+}
+
 std::string ToUpper(std::string_view text) {
     std::string out(text);
-    for (char& c : out) {
-        c = ToUpperByte(c);
-    }
+    ToUpperInPlace(out);
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,8 @@ char ToLowerByte(char c);
 
 /// Upper-cases a Windows-1252 text with our own tables, independent of the process locale.
 std::string ToUpper(std::string_view text);
+/// The same in place, without allocating.
+void ToUpperInPlace(std::span<char> text);
 /// Lower-cases a Windows-1252 text with our own tables, independent of the process locale.
 std::string ToLower(std::string_view text);
 

@@ -14,7 +14,7 @@ namespace {
 // A record as StoreFact writes it, then cut or lengthened to `length`.
 std::string Record(std::string_view name, std::string_view value, std::string_view certainty,
                    std::string_view origin, std::size_t length) {
-    std::string text = FactRecord::Compose(name, value, certainty, origin);
+    std::string text(FactRecord::Compose(name, value, certainty, origin).view());
     text.resize(length, 'X');
     return text;
 }
@@ -75,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName{});
 
 TEST(FactRecord, ComposeCutsEachFieldToItsWidth) {
-    const std::string text =
-        FactRecord::Compose(std::string(35, 'n'), std::string(40, 'w'), "999", "0201");
+    const std::string text(
+        FactRecord::Compose(std::string(35, 'n'), std::string(40, 'w'), "999", "0201").view());
     ASSERT_EQ(text.size(), FactRecord::kLength);
     EXPECT_EQ(text.substr(0, 30), std::string(30, 'n'));
     EXPECT_EQ(text[30], ' ');
@@ -115,7 +115,7 @@ TEST_P(FactNameForms, AreToldByTheirFirstCharactersAndBraces) {
     EXPECT_EQ(form.plus, row.plus);
     EXPECT_EQ(form.doublePlus, row.doublePlus);
     EXPECT_EQ(form.subscript, row.subscript);
-    const std::string record = FactRecord::Compose(row.factName, "", "99", "02");
+    const std::string record(FactRecord::Compose(row.factName, "", "99", "02").view());
     EXPECT_EQ(FactRecord(record).NameForm().plus, row.plus);
 }
 
