@@ -85,9 +85,20 @@ std::string_view TrimmedName(std::string_view name) {
 
 }  // namespace
 
+double FactBase::FoundNumber() const {
+    if (!foundNumberRead_) {
+        // A value in parentheses that does not read as a number keeps -1.0.
+        foundNumber_ =
+            foundValue_.front() == '(' ? ReadStoredNumber(foundValue_).value_or(-1.0) : -1.0;
+        foundNumberRead_ = true;
+    }
+    return foundNumber_;
+}
+
 void FactBase::ResetFound() {
     foundValue_.clear();
     foundNumber_ = -1.0;
+    foundNumberRead_ = true;
     foundPosition_ = -1;
     foundCertainty_ = -1;
     foundOrigin_ = -1;
@@ -157,10 +168,7 @@ bool FactBase::LookupFact(std::string_view name) {
         }
     } else {
         AppendValueColumns(foundValue_, text);
-        if (foundValue_.front() == '(') {
-            // A value in parentheses that does not read as a number keeps -1.0.
-            foundNumber_ = ReadStoredNumber(foundValue_).value_or(-1.0);
-        }
+        foundNumberRead_ = false;
     }
     lookedUpFound_ = true;
     return true;

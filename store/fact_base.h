@@ -47,7 +47,7 @@ class FactBase {
     std::string ResolveSubscript(std::string_view name);
 
     const std::string& FoundValue() const { return foundValue_; }
-    double FoundNumber() const { return foundNumber_; }
+    double FoundNumber() const;
     std::int32_t FoundPosition() const { return foundPosition_; }
     std::int32_t FoundCertainty() const { return foundCertainty_; }
     std::int32_t FoundOrigin() const { return foundOrigin_; }
@@ -90,7 +90,9 @@ class FactBase {
     std::string topGoal_ = " ";
     Name goalKey_;  ///< topGoal_ padded to 30
     std::string foundValue_;
-    double foundNumber_ = -1.0;
+    // The number of FoundValue, read on first use.
+    mutable double foundNumber_ = -1.0;
+    mutable bool foundNumberRead_ = true;
     std::int32_t foundPosition_ = -1;
     std::int32_t foundCertainty_ = -1;
     std::int32_t foundOrigin_ = -1;

@@ -52,14 +52,6 @@ FixedField<FactRecord::kLength> FactRecord::Compose(std::string_view name, std::
     return record;
 }
 
-std::string FactRecord::Name() const {
-    return Columns(text_, 1, kNameWidth);
-}
-
-std::string FactRecord::Value() const {
-    return Columns(text_, kValueColumn, kValueColumn + kValueWidth - 1);
-}
-
 std::string FactRecord::Certainty() const {
     return Columns(text_, kCertaintyColumn, kCertaintyColumn + 1);
 }
@@ -69,11 +61,11 @@ std::string FactRecord::Origin() const {
 }
 
 int FactRecord::CertaintyNumber() const {
-    return TwoDigits(Certainty());
+    return TwoDigits(FixedField<2>::Columns(text_, kCertaintyColumn).view());
 }
 
 int FactRecord::OriginNumber() const {
-    return TwoDigits(Origin());
+    return TwoDigits(FixedField<2>::Columns(text_, kOriginColumn).view());
 }
 
 bool FactRecord::BeginsWith(std::string_view prefix) const {

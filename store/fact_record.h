@@ -56,9 +56,15 @@ class FactRecord {
                                        std::string_view certainty, std::string_view origin);
 
     /// Columns 1-30.
-    std::string Name() const;
+    std::string Name() const { return std::string(NameField().view()); }
     /// Columns 32-61.
-    std::string Value() const;
+    std::string Value() const { return std::string(ValueField().view()); }
+    /// Columns 1-30, held in place.
+    FixedField<kNameWidth> NameField() const { return FixedField<kNameWidth>::Columns(text_, 1); }
+    /// Columns 32-61, held in place.
+    FixedField<kValueWidth> ValueField() const {
+        return FixedField<kValueWidth>::Columns(text_, kValueColumn);
+    }
     /// Columns 62-63.
     std::string Certainty() const;
     /// Columns 64-65.

@@ -167,6 +167,15 @@ char ToLowerByte(char c) {
 }
 
 void ToUpperInPlace(std::span<char> text) {
+    // Most names are upper case already: a quick look for a byte the table may change.
+    bool lower = false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        lower |= (byte >= 'a' && byte <= 'z') || byte >= 0x80;
+    }
+    if (!lower) {
+        return;
+    }
     for (char& c : text) {
         c = kCase.upper[static_cast<unsigned char>(c)];
     }

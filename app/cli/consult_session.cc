@@ -29,6 +29,7 @@
 #include "shell/consultation_run.h"
 #include "store/atomic_file.h"
 #include "store/fact_record.h"
+#include "store/fixed_field.h"
 #include "store/knowledge_base_file.h"
 #include "store/knowledge_base_image.h"
 #include "store/random_source.h"
@@ -93,6 +94,16 @@ nlohmann::json EndEventHead(Consultation& consultation, int number) {
             {"restart", consultation.RestartRequested()}};
 }
 
+// A field of a fact record as a JSON string; its Windows-1252 bytes become UTF-8.
+void AppendFieldString(std::string& out, std::string_view bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        AppendJsonString(out, bytes);  // ASCII reads the same in both
+    } else {
+        AppendJsonString(out, Windows1252ToUtf8(bytes));
+    }
+}
+
 }  // namespace
 
 nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidence) {
@@ -145,18 +156,20 @@ void AppendEndEventLine(std::string& transcript, Consultation& consultation, int
             if (p > image.FactBoundary() + 1) {
                 transcript += ',';
             }
-            const FactRecord record(image.Text(p));
+            const std::string_view text = image.Text(p);
             // The keys in the order the JSON object keeps them.
             transcript += "{\"certainty\":";
-            AppendJsonString(transcript, Windows1252ToUtf8(record.Certainty()));
+            AppendFieldString(transcript,
+                              FixedField<2>::Columns(text, FactRecord::kCertaintyColumn).view());
             transcript += ",\"name\":";
-            AppendJsonString(transcript, Windows1252ToUtf8(record.Name()));
+            AppendFieldString(transcript, FactRecord(text).NameField().view());
             transcript += ",\"origin\":";
-            AppendJsonString(transcript, Windows1252ToUtf8(record.Origin()));
+            AppendFieldString(transcript,
+                              FixedField<2>::Columns(text, FactRecord::kOriginColumn).view());
             transcript += ",\"position\":";
             transcript += std::to_string(p);
             transcript += ",\"value\":";
-            AppendJsonString(transcript, Windows1252ToUtf8(record.Value()));
+            AppendFieldString(transcript, FactRecord(text).ValueField().view());
             transcript += '}';
         }
     }
