@@ -12,6 +12,7 @@
 #include "store/beeper.h"
 #include "store/fact_record.h"
 #include "store/field_substitution.h"
+#include "store/fixed_field.h"
 #include "store/stored_number.h"
 #include "store/text_field.h"
 #include "store/windows1252.h"
@@ -240,11 +241,13 @@ void Consultation::ClosingPhase() {
     bool found = false;
     const int last = image_.LastRecord();
     for (int q = image_.FactBoundary() + 1; q <= last; ++q) {
-        const std::string text = Line(q);  // a copy: the stores below may move the image
-        const FactRecord record(text);
-        if (record.Name() != TopGoal()) {
+        // A copy: the stores below may move the image.
+        const FixedField<kLineWidth> line(image_.Text(q));
+        const FactRecord record(line.view());
+        if (record.NameField().view() != TopGoal()) {
             continue;
         }
+        const std::string text(line.view());
         {
             const OriginScope origin(evidence_.get(), EvidenceSource::ClosingPhase, -1);
             if (facts_.StoreFact(PadRight("+UW", FactBase::kFieldWidth),

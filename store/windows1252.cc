@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace kelvo {
 namespace {
@@ -122,6 +123,36 @@ constexpr CaseTables MakeCaseTables() {
 
 constexpr CaseTables kCase = MakeCaseTables();
 
+// True when `text` holds a byte that upper-casing may change: a to z, or any byte from 80 on.
+// Eight bytes at a time: with the top bit of every byte set first, subtracting a byte value
+// from all of them borrows across no byte, and leaves the top bit of a byte set exactly when
+// the byte was at least that value.
+bool MayChangeCase(std::span<const char> text) {
+    constexpr std::uint64_t kTop = 0x8080808080808080;
+    constexpr std::uint64_t kEach = 0x0101010101010101;
+    std::uint64_t found = 0;
+    const auto look = [&found](std::uint64_t word) {
+        const std::uint64_t fromA = (word | kTop) - kEach * 'a';
+        const std::uint64_t beyondZ = (word | kTop) - kEach * ('z' + 1);
+        found |= (word | (fromA & ~beyondZ)) & kTop;
+    };
+    std::size_t at = 0;
+    for (; at + sizeof(std::uint64_t) <= text.size(); at += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        look(word);
+    }
+    if (at < text.size()) {
+        std::array<char, sizeof(std::uint64_t)> rest;
+        rest.fill(' ');  // blanks behind the end
+        std::copy(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), rest.begin());
+        std::uint64_t word = 0;
+        std::memcpy(&word, rest.data(), sizeof word);
+        look(word);
+    }
+    return found != 0;
+}
+
 }  // namespace
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
@@ -167,14 +198,8 @@ char ToLowerByte(char c) {
 }
 
 void ToUpperInPlace(std::span<char> text) {
-    // Most names are upper case already: a quick look for a byte the table may change.
-    bool lower = false;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        lower |= (byte >= 'a' && byte <= 'z') || byte >= 0x80;
-    }
-    if (!lower) {
-        return;
+    if (!MayChangeCase(text)) {
+        return;  // most names are upper case already
     }
     for (char& c : text) {
         c = kCase.upper[static_cast<unsigned char>(c)];

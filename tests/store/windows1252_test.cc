@@ -68,5 +68,22 @@ TEST(Windows1252, CaseTablesLeaveCaselessCharactersAlone) {
     EXPECT_EQ(ToLower(caseless), caseless);
 }
 
+// Upper-casing skips texts it would not change; every byte, at every place of a name-long
+// text and of texts around a word's length, must still be found and folded.
+TEST(Windows1252, UpperCaseFindsEveryByteAtEveryPlace) {
+    for (const std::size_t length : {1u, 7u, 8u, 9u, 16u, 30u, 31u}) {
+        for (int byte = 0; byte < 256; ++byte) {
+            for (std::size_t at = 0; at < length; ++at) {
+                std::string text(length, 'A');
+                text[at] = static_cast<char>(byte);
+                std::string expected = text;
+                expected[at] = ToUpperByte(text[at]);
+                ToUpperInPlace(text);
+                ASSERT_EQ(text, expected) << "byte " << byte << " at " << at << " of " << length;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kelvo
