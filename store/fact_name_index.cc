@@ -7,8 +7,10 @@
 namespace kelvo {
 namespace {
 
-bool OddNumericName(std::string_view name) {
-    return name.front() == '[' && name.substr(18).find_first_not_of(' ') != std::string_view::npos;
+// A numeric name with something in its columns behind `prefixWidth`.
+bool OddNumericName(std::string_view name, std::size_t prefixWidth) {
+    return name.front() == '[' &&
+           name.substr(prefixWidth).find_first_not_of(' ') != std::string_view::npos;
 }
 
 }  // namespace
@@ -23,7 +25,7 @@ void FactNameIndex::Clear(std::string_view goal, int first) {
 void FactNameIndex::Add(std::string_view text, int position) {
     const FixedField<kNameWidth> name(text);
     byName_.Add(name.chars(), position);
-    if (OddNumericName(name.view())) {
+    if (OddNumericName(name.view(), kPrefixWidth)) {
         byPrefix_.Add(FixedField<kPrefixWidth>(text).chars(), position);
     }
     if (name.view() == goal_) {
@@ -34,7 +36,7 @@ void FactNameIndex::Add(std::string_view text, int position) {
 void FactNameIndex::Remove(std::string_view text, int position) {
     const FixedField<kNameWidth> name(text);
     byName_.Remove(name.chars(), position);
-    if (OddNumericName(name.view())) {
+    if (OddNumericName(name.view(), kPrefixWidth)) {
         byPrefix_.Remove(FixedField<kPrefixWidth>(text).chars(), position);
     }
     if (name.view() == goal_) {

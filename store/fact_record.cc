@@ -52,20 +52,12 @@ FixedField<FactRecord::kLength> FactRecord::Compose(std::string_view name, std::
     return record;
 }
 
-std::string FactRecord::Certainty() const {
-    return Columns(text_, kCertaintyColumn, kCertaintyColumn + 1);
-}
-
-std::string FactRecord::Origin() const {
-    return Columns(text_, kOriginColumn, kOriginColumn + 1);
-}
-
 int FactRecord::CertaintyNumber() const {
-    return TwoDigits(FixedField<2>::Columns(text_, kCertaintyColumn).view());
+    return TwoDigits(CertaintyField().view());
 }
 
 int FactRecord::OriginNumber() const {
-    return TwoDigits(FixedField<2>::Columns(text_, kOriginColumn).view());
+    return TwoDigits(OriginField().view());
 }
 
 bool FactRecord::BeginsWith(std::string_view prefix) const {

@@ -66,9 +66,13 @@ class FactRecord {
         return FixedField<kValueWidth>::Columns(text_, kValueColumn);
     }
     /// Columns 62-63.
-    std::string Certainty() const;
+    std::string Certainty() const { return std::string(CertaintyField().view()); }
     /// Columns 64-65.
-    std::string Origin() const;
+    std::string Origin() const { return std::string(OriginField().view()); }
+    /// Columns 62-63, held in place.
+    FixedField<2> CertaintyField() const { return FixedField<2>::Columns(text_, kCertaintyColumn); }
+    /// Columns 64-65, held in place.
+    FixedField<2> OriginField() const { return FixedField<2>::Columns(text_, kOriginColumn); }
     /// The certainty as a number; -1 when its columns are not two digits.
     int CertaintyNumber() const;
     /// The origin as a number; -1 when its columns are not two digits.

@@ -155,10 +155,14 @@ bool MayChangeCase(std::span<const char> text) {
 
 }  // namespace
 
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes) {
-    if (std::all_of(bytes.begin(), bytes.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        return std::string(bytes);  // ASCII reads the same in both
+    if (IsAscii(bytes)) {
+        return std::string(bytes);
     }
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);

@@ -13,6 +13,9 @@ namespace kelvo {
 // conversions used there. The five bytes Windows-1252 leaves undefined (81, 8D, 8F, 90, 9D)
 // map to the C1 control characters of the same number, so every byte survives a round trip.
 
+/// True when every byte is below 80 (ASCII), which reads the same in both encodings.
+bool IsAscii(std::string_view bytes);
+
 /// Converts Windows-1252 bytes to UTF-8. Never fails.
 std::string Windows1252ToUtf8(std::string_view bytes);
 

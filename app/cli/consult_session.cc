@@ -29,7 +29,6 @@
 #include "shell/consultation_run.h"
 #include "store/atomic_file.h"
 #include "store/fact_record.h"
-#include "store/fixed_field.h"
 #include "store/knowledge_base_file.h"
 #include "store/knowledge_base_image.h"
 #include "store/random_source.h"
@@ -96,9 +95,8 @@ nlohmann::json EndEventHead(Consultation& consultation, int number) {
 
 // A field of a fact record as a JSON string; its Windows-1252 bytes become UTF-8.
 void AppendFieldString(std::string& out, std::string_view bytes) {
-    if (std::all_of(bytes.begin(), bytes.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        AppendJsonString(out, bytes);  // ASCII reads the same in both
+    if (IsAscii(bytes)) {
+        AppendJsonString(out, bytes);
     } else {
         AppendJsonString(out, Windows1252ToUtf8(bytes));
     }
@@ -159,13 +157,11 @@ void AppendEndEventLine(std::string& transcript, Consultation& consultation, int
             const std::string_view text = image.Text(p);
             // The keys in the order the JSON object keeps them.
             transcript += "{\"certainty\":";
-            AppendFieldString(transcript,
-                              FixedField<2>::Columns(text, FactRecord::kCertaintyColumn).view());
+            AppendFieldString(transcript, FactRecord(text).CertaintyField().view());
             transcript += ",\"name\":";
             AppendFieldString(transcript, FactRecord(text).NameField().view());
             transcript += ",\"origin\":";
-            AppendFieldString(transcript,
-                              FixedField<2>::Columns(text, FactRecord::kOriginColumn).view());
+            AppendFieldString(transcript, FactRecord(text).OriginField().view());
             transcript += ",\"position\":";
             transcript += std::to_string(p);
             transcript += ",\"value\":";
