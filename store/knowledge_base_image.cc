@@ -41,8 +41,7 @@ Expected<int> KnowledgeBaseImage::LoadImage(
     ++changeCount_;
     // Twice the program (its lines and at most one task copy each), one spare, and the facts.
     capacity_ = 2 * count + 1 + factRecordReserve_;
-    records_.clear();
-    records_.shrink_to_fit();
+    records_.Release();
     shared_ = std::move(records);
     sharedCount_ = shared_->size();
     lastRecord_ = count - 1;
@@ -74,15 +73,14 @@ void KnowledgeBaseImage::OwnAll() {
     if (sharedCount_ == 0) {
         return;
     }
-    records_.insert(records_.begin(), shared_->begin(),
-                    shared_->begin() + static_cast<std::ptrdiff_t>(sharedCount_));
+    records_.Prepend(std::span(shared_->data(), sharedCount_));
     shared_.reset();
     sharedCount_ = 0;
 }
 
 void KnowledgeBaseImage::Reach(std::size_t position) {
     if (position >= Size()) {
-        records_.resize(position + 1 - sharedCount_);
+        records_.Grow(position + 1 - sharedCount_);
     }
 }
 
@@ -90,8 +88,7 @@ void KnowledgeBaseImage::ReleaseImage() {
     ++changeCount_;
     shared_.reset();
     sharedCount_ = 0;
-    records_.clear();
-    records_.shrink_to_fit();
+    records_.Release();
     ruleIndex_.clear();
     ruleIndex_.shrink_to_fit();
     ruleCount_ = 0;
@@ -195,18 +192,17 @@ bool KnowledgeBaseImage::SpliceRecords(int start, int removeCount,
     Reach(static_cast<std::size_t>(newLast));
     // Own positions from here on: start lies at or behind the shared records.
     const auto own = [this](int position) {
-        return records_.begin() +
-               (static_cast<std::ptrdiff_t>(position) - static_cast<std::ptrdiff_t>(sharedCount_));
+        return static_cast<std::size_t>(position) - sharedCount_;
     };
-    const auto from = own(start + removeCount);
-    const auto end = own(lastRecord_ + 1);
+    const std::size_t from = own(start + removeCount);
+    const std::size_t end = own(lastRecord_ + 1);
     if (insertCount > removeCount) {
-        std::move_backward(from, end, end + (insertCount - removeCount));
+        records_.MoveUp(from, end, static_cast<std::size_t>(insertCount - removeCount));
     } else if (insertCount < removeCount) {
-        std::move(from, end, own(start + insertCount));
+        records_.MoveDown(from, end, static_cast<std::size_t>(removeCount - insertCount));
     }
     for (int j = 0; j < insertCount; ++j) {
-        *own(start + j) = LineRecord(texts[static_cast<std::size_t>(j)]);
+        records_[own(start + j)] = LineRecord(texts[static_cast<std::size_t>(j)]);
     }
     lastRecord_ = newLast;
     for (int p = start; p <= lastRecord_; ++p) {
@@ -263,14 +259,6 @@ const FactNameIndex& KnowledgeBaseImage::FactIndex(std::string_view goal) {
         }
     }
     return factIndex_;
-}
-
-const LineRecord& KnowledgeBaseImage::Record(int position) const {
-    static const LineRecord kEmpty;
-    if (position < 0 || static_cast<std::size_t>(position) >= Size()) {
-        return kEmpty;
-    }
-    return At(static_cast<std::size_t>(position));
 }
 
 const LineRecord& KnowledgeBaseImage::RecentStore(int i) const {

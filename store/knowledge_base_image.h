@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "store/expected.h"
 #include "store/fact_name_index.h"
 #include "store/line_record.h"
+#include "store/record_blocks.h"
 #include "store/record_observer.h"
 #include "store/search_mode.h"
 
@@ -102,7 +102,13 @@ class KnowledgeBaseImage {
     std::uint64_t ChangeCount() const { return changeCount_; }
 
     /// The record at `position` (0 to LastRecord; behind it, what was last stored there).
-    const LineRecord& Record(int position) const;
+    const LineRecord& Record(int position) const {
+        static const LineRecord kEmpty;
+        if (position < 0 || static_cast<std::size_t>(position) >= Size()) {
+            return kEmpty;
+        }
+        return At(static_cast<std::size_t>(position));
+    }
     /// The text of the record at `position`.
     std::string_view Text(int position) const { return Record(position).text(); }
 
@@ -137,7 +143,7 @@ class KnowledgeBaseImage {
     // blocks, so that a record costs its 84 bytes and growing never copies the records.
     std::shared_ptr<const std::vector<LineRecord>> shared_;
     std::size_t sharedCount_ = 0;
-    std::deque<LineRecord> records_;
+    RecordBlocks records_;
     std::vector<std::int32_t> ruleIndex_;
     // RecentStores as a ring: entry 1 at recentNewest_, the older ones behind it.
     std::array<LineRecord, kRecentStoreCount> recentStores_{};

@@ -17,11 +17,6 @@ LineRecord LineRecord::FromBytes(const std::uint8_t* bytes) {
     return record;
 }
 
-std::string_view LineRecord::text() const {
-    const std::size_t n = std::min<std::size_t>(bytes_[0], kMaxText);
-    return {reinterpret_cast<const char*>(bytes_.data() + 1), n};
-}
-
 char LineRecord::column(std::size_t c) const {
     const std::string_view t = text();
     return c >= 1 && c <= t.size() ? t[c - 1] : ' ';

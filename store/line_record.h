@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -35,7 +36,10 @@ class LineRecord {
     bool HasValidLength() const { return bytes_[0] <= kMaxText; }
 
     /// The significant text: bytes 1 to L (a corrupt length is clamped to 83).
-    std::string_view text() const;
+    std::string_view text() const {
+        const std::size_t n = std::min<std::size_t>(bytes_[0], kMaxText);
+        return {reinterpret_cast<const char*>(bytes_.data() + 1), n};
+    }
 
     std::size_t length() const { return text().size(); }
 
