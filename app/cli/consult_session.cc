@@ -4,10 +4,13 @@
 #include "store/stored_number.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <charconv>
 #include <cstdint>
 #include <initializer_list>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <span>
@@ -102,6 +105,74 @@ void AppendFieldString(std::string& out, std::string_view bytes) {
     }
 }
 
+// The bytes that stand in a JSON string as they are: printable ASCII other than '"' and '\\'.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c <= 0x7E; ++c) {
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    }
+    return plain;
+}();
+
+// True when columns 1-65 of a fact record (name, value, certainty, origin) are all there and
+// hold only plain bytes: then each field is its own JSON string text.
+bool PlainFields(std::string_view text) {
+    constexpr std::size_t kFieldsEnd = FactRecord::kOriginColumn + 1;
+    if (text.size() < kFieldsEnd) {
+        return false;
+    }
+    bool plain = true;
+    for (const char c : text.substr(0, kFieldsEnd)) {
+        plain &= kPlainBytes[static_cast<unsigned char>(c)];
+    }
+    return plain;
+}
+
+// Appends the JSON object of the fact record `text` at `position`, with its keys in the order
+// the JSON object keeps them.
+void AppendFactObject(std::string& out, std::string_view text, int position) {
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), position).ptr;
+    const std::string_view number(digits, static_cast<std::size_t>(end - digits));
+    if (PlainFields(text)) {
+        // Put together in place and appended once: a long end event has one object per fact.
+        std::array<char, 160> object;
+        std::size_t length = 0;
+        const auto put = [&](std::string_view piece) {
+            std::copy(piece.begin(), piece.end(), object.begin() + length);
+            length += piece.size();
+        };
+        const auto column = [text](std::size_t first, std::size_t width) {
+            return text.substr(first - 1, width);
+        };
+        put("{\"certainty\":\"");
+        put(column(FactRecord::kCertaintyColumn, 2));
+        put("\",\"name\":\"");
+        put(column(1, FactRecord::kNameWidth));
+        put("\",\"origin\":\"");
+        put(column(FactRecord::kOriginColumn, 2));
+        put("\",\"position\":");
+        put(number);
+        put(",\"value\":\"");
+        put(column(FactRecord::kValueColumn, FactRecord::kValueWidth));
+        put("\"}");
+        out.append(object.data(), length);
+        return;
+    }
+    const FactRecord record(text);
+    out += "{\"certainty\":";
+    AppendFieldString(out, record.CertaintyField().view());
+    out += ",\"name\":";
+    AppendFieldString(out, record.NameField().view());
+    out += ",\"origin\":";
+    AppendFieldString(out, record.OriginField().view());
+    out += ",\"position\":";
+    out += number;
+    out += ",\"value\":";
+    AppendFieldString(out, record.ValueField().view());
+    out += '}';
+}
+
 }  // namespace
 
 nlohmann::json EndEvent(Consultation& consultation, int number, bool withEvidence) {
@@ -154,19 +225,7 @@ void AppendEndEventLine(std::string& transcript, Consultation& consultation, int
             if (p > image.FactBoundary() + 1) {
                 transcript += ',';
             }
-            const std::string_view text = image.Text(p);
-            // The keys in the order the JSON object keeps them.
-            transcript += "{\"certainty\":";
-            AppendFieldString(transcript, FactRecord(text).CertaintyField().view());
-            transcript += ",\"name\":";
-            AppendFieldString(transcript, FactRecord(text).NameField().view());
-            transcript += ",\"origin\":";
-            AppendFieldString(transcript, FactRecord(text).OriginField().view());
-            transcript += ",\"position\":";
-            transcript += std::to_string(p);
-            transcript += ",\"value\":";
-            AppendFieldString(transcript, FactRecord(text).ValueField().view());
-            transcript += '}';
+            AppendFactObject(transcript, image.Text(p), p);
         }
     }
     transcript += ']';
