@@ -1,5 +1,6 @@
 #include "store/stored_number.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -80,17 +81,22 @@ std::string FormatStoredNumber(double value) {
         *end++ = static_cast<char>('0' + part / 100);
         *end++ = static_cast<char>('0' + part / 10 % 10);
         *end++ = static_cast<char>('0' + part % 10);
-        const std::size_t length = static_cast<std::size_t>(end - digits) + (whole < 0 ? 1 : 0);
-        std::string text = "(";
-        if (length < 16) {
-            text.append(16 - length, ' ');
+        const auto count = static_cast<std::size_t>(end - digits);
+        const std::size_t length = count + (whole < 0 ? 1 : 0);
+        // "(", blanks up to 16, the sign, the digits, ")": put together in place.
+        char text[48];
+        std::size_t at = 0;
+        text[at++] = '(';
+        for (std::size_t blank = length; blank < 16; ++blank) {
+            text[at++] = ' ';
         }
         if (whole < 0) {
-            text += '-';
+            text[at++] = '-';
         }
-        text.append(digits, end);
-        text += ')';
-        return text;
+        std::copy_n(digits, count, text + at);
+        at += count;
+        text[at++] = ')';
+        return std::string(text, at);
     }
     char buffer[400];
     const int n = std::snprintf(buffer, sizeof buffer, "(%16.3f)", rounded);
@@ -115,46 +121,88 @@ std::string FormatWholeNumber(double value) {
 
 namespace {
 
-// A decimal without exponent of at most 15 digits, read without the C library: its digits
-// make a whole number below 2^53 and its scale a power of ten below 10^16, both exact as
-// doubles, so their quotient is the correctly rounded value that from_chars gives too.
-// Anything else is left to from_chars.
-std::optional<double> ShortDecimal(std::string_view body) {
-    constexpr std::array<double, 16> kScale = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const bool negative = body.starts_with("-");
+// A decimal without exponent of at most 15 digits ([sign] digits ["." digits*] | [sign] "."
+// digits), read in one pass without the C library: its digits make a whole number below 2^53
+// and its scale a power of ten below 10^16, both exact as doubles, so their quotient is the
+// correctly rounded value that from_chars gives too. Empty for anything else, which is left to
+// the general reading.
+std::optional<double> ShortDecimal(std::string_view text) {
+    static constexpr std::array<double, 16> kScale = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        i = 1;
+    }
     std::uint64_t whole = 0;
     std::size_t digits = 0;
     std::size_t decimals = 0;
     bool point = false;
-    for (std::size_t i = negative ? 1 : 0; i < body.size(); ++i) {
-        const char c = body[i];
-        if (c == '.') {
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point) {
             point = true;
         } else if (IsDigit(c) && digits < kScale.size() - 1) {
             whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
             ++digits;
             decimals += point ? 1 : 0;
         } else {
-            return std::nullopt;  // an exponent or more digits
+            return std::nullopt;  // an exponent, more digits or another character
         }
+    }
+    if (digits == 0) {
+        return std::nullopt;
     }
     const double value = static_cast<double>(whole) / kScale[decimals];
     return negative ? -value : value;
 }
 
+// A value in the form FormatStoredNumber writes below 10^12: "(", blanks, an optional "-", the
+// digits, ".", three digits, ")" in column 18, blanks behind. At most 15 digits: read as a whole
+// number of thousandths, exact as ShortDecimal reads it. Empty for any other form.
+std::optional<double> WrittenStoredNumber(std::string_view value) {
+    constexpr std::size_t kPoint = kStoredNumberWidth - 5;
+    constexpr std::size_t kClose = kStoredNumberWidth - 1;
+    if (value.size() < kStoredNumberWidth || value[0] != '(' || value[kPoint] != '.' ||
+        value[kClose] != ')' ||
+        value.find_first_not_of(' ', kStoredNumberWidth) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::size_t i = 1;
+    while (i < kPoint && value[i] == ' ') {
+        ++i;
+    }
+    const bool negative = i < kPoint && value[i] == '-';
+    i += negative ? 1 : 0;
+    if (i == kPoint) {
+        return std::nullopt;  // no digit before the point
+    }
+    std::uint64_t thousandths = 0;
+    for (; i < kClose; ++i) {
+        if (i == kPoint) {
+            continue;
+        }
+        if (!IsDigit(value[i])) {
+            return std::nullopt;
+        }
+        thousandths = thousandths * 10 + static_cast<std::uint64_t>(value[i] - '0');
+    }
+    const double number = static_cast<double>(thousandths) / 1e3;
+    return negative ? -number : number;
+}
+
 }  // namespace
 
 std::optional<double> ParseDecimalNumber(std::string_view text) {
+    if (const std::optional<double> shortValue = ShortDecimal(text)) {
+        return shortValue;
+    }
     if (!HasDecimalShape(text)) {
         return std::nullopt;
     }
     std::string_view body = text;
     if (body.front() == '+') {
         body.remove_prefix(1);  // from_chars takes no plus sign
-    }
-    if (const std::optional<double> shortValue = ShortDecimal(body)) {
-        return shortValue;
     }
     double value = 0.0;
     const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
@@ -165,6 +213,9 @@ std::optional<double> ParseDecimalNumber(std::string_view text) {
 }
 
 std::optional<double> ReadStoredNumber(std::string_view value) {
+    if (const std::optional<double> written = WrittenStoredNumber(value)) {
+        return written;
+    }
     const std::size_t last = value.find_last_not_of(' ');
     if (last == std::string_view::npos || last < 1 || value.front() != '(') {
         return std::nullopt;

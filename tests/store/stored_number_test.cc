@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <optional>
 #include <random>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "tests/case_name.h"
 
@@ -99,6 +104,50 @@ TEST(ReadStoredNumber, TakesBlanksAroundTheNumberAndNothingElse) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadStoredNumber(c.text), c.number) << '"' << c.text << '"';
+    }
+}
+
+// A stored value read by the rule alone: trailing blanks dropped, "(" first, the last
+// character dropped, blanks around the rest ignored, the rest a whole decimal read by strtod.
+std::optional<double> ReferenceStoredNumber(const std::string& value) {
+    const std::size_t last = value.find_last_not_of(' ');
+    if (last == std::string::npos || last < 1 || value[0] != '(') {
+        return std::nullopt;
+    }
+    std::string inside = value.substr(1, last - 1);
+    inside.erase(0, std::min(inside.size(), inside.find_first_not_of(' ')));
+    inside.erase(inside.find_last_not_of(' ') + 1);
+    static const std::regex kDecimal(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
+    if (!std::regex_match(inside, kDecimal)) {
+        return std::nullopt;
+    }
+    const double number = std::strtod(inside.c_str(), nullptr);
+    return std::isfinite(number) ? std::optional<double>(number) : std::nullopt;
+}
+
+// Every number as it is written, in a field of 30, and every form one character away from it.
+TEST(ReadStoredNumber, ReadsWrittenNumbersAndTheirNeighboursByTheRule) {
+    std::vector<double> values = {
+        0.0,        1.0,  -1.0, 0.001, -0.001, 12.5, 999999999999.999, -99999999999.999,
+        123456.789, 1e12, 1e15};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 300; ++i) {
+        const double magnitude = std::pow(10.0, std::uniform_real_distribution<>(-3, 12)(random));
+        values.push_back(std::uniform_int_distribution<>(0, 1)(random) ? magnitude : -magnitude);
+    }
+    const std::string others = " -+.09e()x";
+    for (const double value : values) {
+        std::string written = FormatStoredNumber(value);
+        written.resize(30, ' ');
+        ASSERT_EQ(ReadStoredNumber(written), ReferenceStoredNumber(written)) << written;
+        for (std::size_t at = 0; at < 20; ++at) {
+            for (const char other : others) {
+                std::string changed = written;
+                changed[at] = other;
+                ASSERT_EQ(ReadStoredNumber(changed), ReferenceStoredNumber(changed))
+                    << '"' << changed << '"';
+            }
+        }
     }
 }
 
