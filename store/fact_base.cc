@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -78,6 +79,15 @@ void AppendValueColumns(std::string& out, std::string_view text) {
     out.append(FactRecord::kValueWidth - value.size(), ' ');
 }
 
+// The place of the last `c` in `text` (npos when none), as rfind finds it; the library's
+// search reads a word at a time, which counts in a name looked up for every subscript.
+std::size_t LastOf(std::string_view text, char c) {
+    const void* found = memrchr(text.data(), c, text.size());
+    return found == nullptr
+               ? std::string_view::npos
+               : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+}
+
 std::string_view TrimmedName(std::string_view name) {
     const std::size_t last = name.find_last_not_of(' ');
     return last == std::string_view::npos ? std::string_view() : name.substr(0, last + 1);
@@ -108,10 +118,14 @@ void FactBase::ResolveAllSubscripts(Name& key) {
     if (!IsPlusName(key.view())) {
         return;
     }
-    // Each "{" of the name as it reads at that moment, from left to right.
+    // Each "{" of the name as it reads at that moment, from left to right. A step that
+    // resolves nothing leaves the name as it was, so every later step would resolve nothing
+    // too.
     for (std::size_t i = key.view().find('{'); i != std::string_view::npos;
          i = key.view().find('{', i + 1)) {
-        ResolveSubscriptOf(key);
+        if (!ResolveSubscriptOf(key)) {
+            break;
+        }
     }
 }
 
@@ -182,8 +196,8 @@ std::string FactBase::ResolveSubscript(std::string_view name) {
 bool FactBase::ResolveSubscriptOf(Name& name) {
     subscriptIndex_ = -1;
     const std::string_view text = name.view();
-    const std::size_t open = text.rfind('{');
-    const std::size_t close = text.rfind('}');
+    const std::size_t open = LastOf(text, '{');
+    const std::size_t close = LastOf(text, '}');
     if (open == std::string_view::npos || close == std::string_view::npos || close <= open ||
         open + 1 >= text.size() || text[open + 1] != '+') {
         return false;

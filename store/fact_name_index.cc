@@ -58,8 +58,11 @@ int FactNameIndex::Newest(std::string_view name) const {
 }
 
 int FactNameIndex::NewestWithPrefix(std::string_view key) const {
-    return std::max(byName_.Newest(FixedField<kNameWidth>(key).chars()),
-                    byPrefix_.Newest(FixedField<kPrefixWidth>(key).chars()));
+    const int byName = byName_.Newest(FixedField<kNameWidth>(key).chars());
+    // Numeric names with something behind column 18 are rare: mostly there are none to ask.
+    return byPrefix_.Empty()
+               ? byName
+               : std::max(byName, byPrefix_.Newest(FixedField<kPrefixWidth>(key).chars()));
 }
 
 int FactNameIndex::NewestGoalValue(std::string_view nameAndValue) const {

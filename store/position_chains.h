@@ -79,6 +79,9 @@ class PositionChains {
         }
     }
 
+    /// True when no position is held.
+    bool Empty() const { return newest_.empty(); }
+
     /// The newest position under `key`; -1 when there is none.
     int Newest(const Key& key) const {
         const auto found = newest_.find(key);
