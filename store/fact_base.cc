@@ -76,7 +76,9 @@ void AppendValueColumns(std::string& out, std::string_view text) {
     const std::string_view value =
         from < text.size() ? text.substr(from, FactRecord::kValueWidth) : std::string_view();
     out.append(value);
-    out.append(FactRecord::kValueWidth - value.size(), ' ');
+    if (value.size() < FactRecord::kValueWidth) {
+        out.append(FactRecord::kValueWidth - value.size(), ' ');
+    }
 }
 
 // The place of the last `c` in `text` (npos when none), as rfind finds it; the library's

@@ -54,11 +54,12 @@ bool FactNameIndex::SameKeys(std::string_view a, std::string_view b) const {
 }
 
 int FactNameIndex::Newest(std::string_view name) const {
-    return byName_.Newest(FixedField<kNameWidth>(name).chars());
+    return name.size() == kNameWidth ? byName_.Newest(name)
+                                     : byName_.Newest(FixedField<kNameWidth>(name).chars());
 }
 
 int FactNameIndex::NewestWithPrefix(std::string_view key) const {
-    const int byName = byName_.Newest(FixedField<kNameWidth>(key).chars());
+    const int byName = Newest(key);
     // Numeric names with something behind column 18 are rare: mostly there are none to ask.
     return byPrefix_.Empty()
                ? byName

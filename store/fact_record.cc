@@ -53,11 +53,13 @@ FixedField<FactRecord::kLength> FactRecord::Compose(std::string_view name, std::
 }
 
 int FactRecord::CertaintyNumber() const {
-    return TwoDigits(CertaintyField().view());
+    return text_.size() > kCertaintyColumn ? TwoDigits(text_.substr(kCertaintyColumn - 1, 2))
+                                           : TwoDigits(CertaintyField().view());
 }
 
 int FactRecord::OriginNumber() const {
-    return TwoDigits(OriginField().view());
+    return text_.size() > kOriginColumn ? TwoDigits(text_.substr(kOriginColumn - 1, 2))
+                                        : TwoDigits(OriginField().view());
 }
 
 bool FactRecord::BeginsWith(std::string_view prefix) const {

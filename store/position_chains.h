@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include <absl/container/flat_hash_map.h>
@@ -88,25 +89,37 @@ class PositionChains {
         return found == newest_.end() ? kNone : found->second;
     }
 
+    /// The newest position under the key spelled by `key`, which has exactly `Width`
+    /// characters; -1 when there is none. Looked up without a copy of the key.
+    int Newest(std::string_view key) const {
+        const auto found = newest_.find(key);
+        return found == newest_.end() ? kNone : found->second;
+    }
+
   private:
     static constexpr int kNone = -1;
 
     // The key read eight bytes at a time, each word folded in by a multiplication and the sum
     // mixed at the end so that every bit of it depends on every byte: the table takes its
     // buckets from the high bits and a check byte from the low ones.
+    // A key is asked for as its array or as a view of its `Width` characters.
     struct WordHash {
-        std::size_t operator()(const Key& key) const {
+        using is_transparent = void;
+        std::size_t operator()(const Key& key) const { return Of(key.data()); }
+        std::size_t operator()(std::string_view key) const { return Of(key.data()); }
+
+        static std::size_t Of(const char* key) {
             constexpr std::uint64_t kOdd = 0x9E3779B97F4A7C15;
             std::uint64_t hash = Width;
             std::size_t at = 0;
             for (; at + sizeof(std::uint64_t) <= Width; at += sizeof(std::uint64_t)) {
                 std::uint64_t word = 0;
-                std::memcpy(&word, key.data() + at, sizeof word);
+                std::memcpy(&word, key + at, sizeof word);
                 hash = (hash ^ word) * kOdd;
             }
             if (at < Width) {
                 std::uint64_t word = 0;
-                std::memcpy(&word, key.data() + at, Width - at);
+                std::memcpy(&word, key + at, Width - at);
                 hash = (hash ^ word) * kOdd;
             }
             hash ^= hash >> 31;
@@ -114,6 +127,15 @@ class PositionChains {
             hash ^= hash >> 29;
             return static_cast<std::size_t>(hash);
         }
+    };
+
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(const Key& a, const Key& b) const { return a == b; }
+        bool operator()(const Key& a, std::string_view b) const {
+            return std::memcmp(a.data(), b.data(), Width) == 0;
+        }
+        bool operator()(std::string_view a, const Key& b) const { return (*this)(b, a); }
     };
 
     // The next older position of the key of `position`, for positions added since Clear.
@@ -125,7 +147,7 @@ class PositionChains {
         return older_[slot];
     }
 
-    absl::flat_hash_map<Key, int, WordHash> newest_;
+    absl::flat_hash_map<Key, int, WordHash, KeyEqual> newest_;
     std::vector<int> older_;
     int first_ = 0;
 };

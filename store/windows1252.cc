@@ -142,7 +142,12 @@ bool MayChangeCase(std::span<const char> text) {
         std::memcpy(&word, text.data() + at, sizeof word);
         look(word);
     }
-    if (at < text.size()) {
+    if (at < text.size() && text.size() >= sizeof(std::uint64_t)) {
+        // The last eight bytes, some of them looked at before: looking again changes nothing.
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+        look(word);
+    } else if (at < text.size()) {
         std::array<char, sizeof(std::uint64_t)> rest;
         rest.fill(' ');  // blanks behind the end
         std::copy(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), rest.begin());
