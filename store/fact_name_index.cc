@@ -1,6 +1,7 @@
 #include "store/fact_name_index.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "store/fixed_field.h"
 
@@ -15,6 +16,9 @@ bool OddNumericName(std::string_view name, std::size_t prefixWidth) {
 
 }  // namespace
 
+FactNameIndex::FactNameIndex(PositionChains<30>::TextAt textAt)
+    : textAt_(std::move(textAt)), byName_(textAt_), byPrefix_(textAt_), byGoalValue_(textAt_) {}
+
 void FactNameIndex::Clear(std::string_view goal, int first) {
     byName_.Clear(first);
     byPrefix_.Clear(first);
@@ -24,23 +28,23 @@ void FactNameIndex::Clear(std::string_view goal, int first) {
 
 void FactNameIndex::Add(std::string_view text, int position) {
     const FixedField<kNameWidth> name(text);
-    byName_.Add(name.chars(), position);
+    byName_.Add(name.view(), position);
     if (OddNumericName(name.view(), kPrefixWidth)) {
-        byPrefix_.Add(FixedField<kPrefixWidth>(text).chars(), position);
+        byPrefix_.Add(FixedField<kPrefixWidth>(text).view(), position);
     }
     if (name.view() == goal_) {
-        byGoalValue_.Add(FixedField<kNameAndValueWidth>(text).chars(), position);
+        byGoalValue_.Add(FixedField<kNameAndValueWidth>(text).view(), position);
     }
 }
 
 void FactNameIndex::Remove(std::string_view text, int position) {
     const FixedField<kNameWidth> name(text);
-    byName_.Remove(name.chars(), position);
+    byName_.Remove(name.view(), position);
     if (OddNumericName(name.view(), kPrefixWidth)) {
-        byPrefix_.Remove(FixedField<kPrefixWidth>(text).chars(), position);
+        byPrefix_.Remove(FixedField<kPrefixWidth>(text).view(), position);
     }
     if (name.view() == goal_) {
-        byGoalValue_.Remove(FixedField<kNameAndValueWidth>(text).chars(), position);
+        byGoalValue_.Remove(FixedField<kNameAndValueWidth>(text).view(), position);
     }
 }
 
@@ -55,7 +59,7 @@ bool FactNameIndex::SameKeys(std::string_view a, std::string_view b) const {
 
 int FactNameIndex::Newest(std::string_view name) const {
     return name.size() == kNameWidth ? byName_.Newest(name)
-                                     : byName_.Newest(FixedField<kNameWidth>(name).chars());
+                                     : byName_.Newest(FixedField<kNameWidth>(name).view());
 }
 
 int FactNameIndex::NewestWithPrefix(std::string_view key) const {
@@ -63,11 +67,11 @@ int FactNameIndex::NewestWithPrefix(std::string_view key) const {
     // Numeric names with something behind column 18 are rare: mostly there are none to ask.
     return byPrefix_.Empty()
                ? byName
-               : std::max(byName, byPrefix_.Newest(FixedField<kPrefixWidth>(key).chars()));
+               : std::max(byName, byPrefix_.Newest(FixedField<kPrefixWidth>(key).view()));
 }
 
 int FactNameIndex::NewestGoalValue(std::string_view nameAndValue) const {
-    return byGoalValue_.Newest(FixedField<kNameAndValueWidth>(nameAndValue).chars());
+    return byGoalValue_.Newest(FixedField<kNameAndValueWidth>(nameAndValue).view());
 }
 
 }  // namespace kelvo

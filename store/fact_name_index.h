@@ -14,10 +14,16 @@ namespace kelvo {
 // are not blank; the others are found by name), and the records of the goal object by name and
 // value (columns 1-61).
 //
-// The index knows nothing of the image: the image adds and removes each record as it writes,
-// moves or drops it (store/knowledge_base_image.h).
+// The image adds and removes each record as it writes, moves or drops it, and lends the index
+// its records to read the keys from (store/knowledge_base_image.h).
 class FactNameIndex {
   public:
+    /// The index reads the keys of the positions it holds through `textAt`, the text of the
+    /// record at a position.
+    explicit FactNameIndex(PositionChains<30>::TextAt textAt);
+    FactNameIndex(const FactNameIndex&) = delete;
+    FactNameIndex& operator=(const FactNameIndex&) = delete;
+
     /// Forgets every position; `goal` (30 characters) is the object indexed by its values too,
     /// and the positions added from now on are `first` or above.
     void Clear(std::string_view goal, int first);
@@ -47,6 +53,7 @@ class FactNameIndex {
     static constexpr std::size_t kPrefixWidth = 18;
     static constexpr std::size_t kNameAndValueWidth = 61;
 
+    PositionChains<kNameWidth>::TextAt textAt_;
     PositionChains<kNameWidth> byName_;
     PositionChains<kPrefixWidth> byPrefix_;
     PositionChains<kNameAndValueWidth> byGoalValue_;

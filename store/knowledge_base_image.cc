@@ -10,7 +10,9 @@
 namespace kelvo {
 
 KnowledgeBaseImage::KnowledgeBaseImage(bool programmingModule, int factRecordReserve)
-    : factRecordReserve_(std::max(0, factRecordReserve)), programmingModule_(programmingModule) {
+    : factRecordReserve_(std::max(0, factRecordReserve)),
+      programmingModule_(programmingModule),
+      factIndex_([this](int position) { return Text(position); }) {
     ResetRecentStores();
 }
 

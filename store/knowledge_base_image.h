@@ -36,6 +36,8 @@ class KnowledgeBaseImage {
     /// `programmingModule` decides whether stores enter RecentStores; `factRecordReserve` is
     /// the room for facts that every load adds to twice the program size.
     explicit KnowledgeBaseImage(bool programmingModule, int factRecordReserve = kFactRecordReserve);
+    KnowledgeBaseImage(const KnowledgeBaseImage&) = delete;
+    KnowledgeBaseImage& operator=(const KnowledgeBaseImage&) = delete;
 
     /// Loads every record of `file` with one read and builds the rule index. Returns RuleCount.
     /// Fails (and leaves the image empty) on a read error, a corrupt record or a program larger
