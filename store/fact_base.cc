@@ -81,8 +81,8 @@ void AppendValueColumns(std::string& out, std::string_view text) {
     }
 }
 
-// The place of the last `c` in `text` (npos when none), as rfind finds it; the library's
-// search reads a word at a time, which counts in a name looked up for every subscript.
+// The place of the last `c` in `text` (npos when none), as rfind finds it. rfind reads one
+// character at a time; memrchr reads many, which counts in a name resolved at every lookup.
 std::size_t LastOf(std::string_view text, char c) {
     const void* found = memrchr(text.data(), c, text.size());
     return found == nullptr

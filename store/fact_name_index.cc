@@ -16,7 +16,7 @@ bool OddNumericName(std::string_view name, std::size_t prefixWidth) {
 
 }  // namespace
 
-FactNameIndex::FactNameIndex(PositionChains<30>::TextAt textAt)
+FactNameIndex::FactNameIndex(RecordTextAt textAt)
     : textAt_(std::move(textAt)), byName_(textAt_), byPrefix_(textAt_), byGoalValue_(textAt_) {}
 
 void FactNameIndex::Clear(std::string_view goal, int first) {

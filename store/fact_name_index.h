@@ -20,7 +20,7 @@ class FactNameIndex {
   public:
     /// The index reads the keys of the positions it holds through `textAt`, the text of the
     /// record at a position.
-    explicit FactNameIndex(PositionChains<30>::TextAt textAt);
+    explicit FactNameIndex(RecordTextAt textAt);
     FactNameIndex(const FactNameIndex&) = delete;
     FactNameIndex& operator=(const FactNameIndex&) = delete;
 
@@ -53,7 +53,7 @@ class FactNameIndex {
     static constexpr std::size_t kPrefixWidth = 18;
     static constexpr std::size_t kNameAndValueWidth = 61;
 
-    PositionChains<kNameWidth>::TextAt textAt_;
+    RecordTextAt textAt_;
     PositionChains<kNameWidth> byName_;
     PositionChains<kPrefixWidth> byPrefix_;
     PositionChains<kNameAndValueWidth> byGoalValue_;

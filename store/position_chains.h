@@ -24,11 +24,13 @@ namespace kelvo {
 //
 // Adding and removing the newest position of a key (an append, a cut from the end) is
 // constant; a position in the middle of its key's chain walks the chain to its place.
+/// The text of the record at a position.
+using RecordTextAt = std::function<std::string_view(int)>;
+
 template <std::size_t Width>
 class PositionChains {
   public:
-    /// The text of the record at a position.
-    using TextAt = std::function<std::string_view(int)>;
+    using TextAt = RecordTextAt;
 
     /// `textAt` must outlive the table.
     explicit PositionChains(const TextAt& textAt) : newest_(0, EntryHash{}, EntryEqual{&textAt}) {}
