@@ -11,6 +11,9 @@
 
 namespace kelvo {
 
+/// The text of the record at a position.
+using RecordTextAt = std::function<std::string_view(int)>;
+
 // Sets of record positions under keys of `Width` characters, for the newest position of a key
 // in constant time. The key of a position is the first `Width` columns of the record there,
 // blank-padded: the table reads it from the records and holds no keys. It holds one entry per
@@ -24,16 +27,12 @@ namespace kelvo {
 //
 // Adding and removing the newest position of a key (an append, a cut from the end) is
 // constant; a position in the middle of its key's chain walks the chain to its place.
-/// The text of the record at a position.
-using RecordTextAt = std::function<std::string_view(int)>;
-
 template <std::size_t Width>
 class PositionChains {
   public:
-    using TextAt = RecordTextAt;
-
     /// `textAt` must outlive the table.
-    explicit PositionChains(const TextAt& textAt) : newest_(0, EntryHash{}, EntryEqual{&textAt}) {}
+    explicit PositionChains(const RecordTextAt& textAt)
+        : newest_(0, EntryHash{}, EntryEqual{&textAt}) {}
     PositionChains(const PositionChains&) = delete;
     PositionChains& operator=(const PositionChains&) = delete;
 
@@ -158,7 +157,7 @@ class PositionChains {
     // An entry equals a key when its position's record begins with the key (blank-padded).
     struct EntryEqual {
         using is_transparent = void;
-        const TextAt* textAt;
+        const RecordTextAt* textAt;
 
         bool Holds(const Entry& entry, std::string_view key) const {
             const std::string_view text = (*textAt)(entry.position);

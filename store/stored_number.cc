@@ -157,38 +157,18 @@ std::optional<double> ShortDecimal(std::string_view text) {
     return negative ? -value : value;
 }
 
-// A value in the form FormatStoredNumber writes below 10^12: "(", blanks, an optional "-", the
-// digits, ".", three digits, ")" in column 18, blanks behind. At most 15 digits: read as a whole
-// number of thousandths, exact as ShortDecimal reads it. Empty for any other form.
+// A value as FormatStoredNumber writes it: "(" in column 1, ")" in column 18, blanks behind
+// and a short decimal with blanks before it between them. Read without the scans of the
+// general rule, with the same result; empty for any other form, which the rule reads.
 std::optional<double> WrittenStoredNumber(std::string_view value) {
-    constexpr std::size_t kPoint = kStoredNumberWidth - 5;
     constexpr std::size_t kClose = kStoredNumberWidth - 1;
-    if (value.size() < kStoredNumberWidth || value[0] != '(' || value[kPoint] != '.' ||
-        value[kClose] != ')' ||
+    if (value.size() < kStoredNumberWidth || value[0] != '(' || value[kClose] != ')' ||
         value.find_first_not_of(' ', kStoredNumberWidth) != std::string_view::npos) {
         return std::nullopt;
     }
-    std::size_t i = 1;
-    while (i < kPoint && value[i] == ' ') {
-        ++i;
-    }
-    const bool negative = i < kPoint && value[i] == '-';
-    i += negative ? 1 : 0;
-    if (i == kPoint) {
-        return std::nullopt;  // no digit before the point
-    }
-    std::uint64_t thousandths = 0;
-    for (; i < kClose; ++i) {
-        if (i == kPoint) {
-            continue;
-        }
-        if (!IsDigit(value[i])) {
-            return std::nullopt;
-        }
-        thousandths = thousandths * 10 + static_cast<std::uint64_t>(value[i] - '0');
-    }
-    const double number = static_cast<double>(thousandths) / 1e3;
-    return negative ? -number : number;
+    std::string_view inside = value.substr(1, kClose - 1);
+    inside.remove_prefix(std::min(inside.find_first_not_of(' '), inside.size()));
+    return ShortDecimal(inside);
 }
 
 }  // namespace

@@ -105,27 +105,11 @@ void AppendFieldString(std::string& out, std::string_view bytes) {
     }
 }
 
-// The bytes that stand in a JSON string as they are: printable ASCII other than '"' and '\\'.
-constexpr std::array<bool, 256> kPlainBytes = [] {
-    std::array<bool, 256> plain{};
-    for (int c = 0x20; c <= 0x7E; ++c) {
-        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
-    }
-    return plain;
-}();
-
 // True when columns 1-65 of a fact record (name, value, certainty, origin) are all there and
-// hold only plain bytes: then each field is its own JSON string text.
+// stand in JSON strings as they are.
 bool PlainFields(std::string_view text) {
     constexpr std::size_t kFieldsEnd = FactRecord::kOriginColumn + 1;
-    if (text.size() < kFieldsEnd) {
-        return false;
-    }
-    bool plain = true;
-    for (const char c : text.substr(0, kFieldsEnd)) {
-        plain &= kPlainBytes[static_cast<unsigned char>(c)];
-    }
-    return plain;
+    return text.size() >= kFieldsEnd && IsPlainJsonText(text.substr(0, kFieldsEnd));
 }
 
 // Appends the JSON object of the fact record `text` at `position`, with its keys in the order

@@ -1,6 +1,6 @@
 #include "platform/scripted/transcript_line.h"
 
-#include <algorithm>
+#include <array>
 
 namespace kelvo {
 namespace {
@@ -16,11 +16,24 @@ void AppendTranscriptLine(std::string& transcript, const nlohmann::json& event) 
     transcript += '\n';
 }
 
+bool IsPlainJsonText(std::string_view text) {
+    static constexpr std::array<bool, 256> kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c <= 0x7E; ++c) {
+            plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+        }
+        return plain;
+    }();
+    // Every byte is looked at: a loop without an early end is cheap for a short field.
+    bool plain = true;
+    for (const char c : text) {
+        plain &= kPlain[static_cast<unsigned char>(c)];
+    }
+    return plain;
+}
+
 void AppendJsonString(std::string& out, std::string_view text) {
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= 0x20 && c <= 0x7E && c != '"' && c != '\\';
-    });
-    if (!plain) {
+    if (!IsPlainJsonText(text)) {
         // Escapes, other characters and invalid sequences exactly as the library writes them.
         out += Dump(nlohmann::json(std::string(text)));
         return;
